@@ -1,0 +1,21 @@
+#include "platform/mediacontrol.h"
+
+#include <QWidget>
+
+MediaControl::MediaControl(QWidget *window)
+    : QObject(window), m_output(platform::createSoundOutput())
+{
+    setObjectName(QStringLiteral("MMControl1"));
+}
+
+MediaControl::~MediaControl() = default;
+
+void MediaControl::setFileName(const QString &path)
+{
+    m_output->setFileName(path);
+}
+
+void MediaControl::command(const QString &verb)
+{
+    m_output->command(verb);
+}

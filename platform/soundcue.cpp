@@ -1,0 +1,20 @@
+#include "platform/soundcue.h"
+
+#include "platform/mediacontrol.h"
+
+#include <QWidget>
+
+namespace platform {
+
+void SoundCue(QWidget *window, const QString &path)
+{
+    auto *player = window->findChild<MediaControl *>(QStringLiteral("MMControl1"), Qt::FindDirectChildrenOnly);
+    if (!player)
+        return;
+    player->setFileName(path);
+    player->command(QStringLiteral("close"));
+    player->command(QStringLiteral("open"));
+    player->command(QStringLiteral("play"));
+}
+
+} // namespace platform
