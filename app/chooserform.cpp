@@ -1,0 +1,92 @@
+#include "app/chooserform.h"
+
+#include "app/controlbuilder.h"
+#include "app/handler.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+using namespace ui;
+
+const WindowSpec kWindow{
+    .className = "ChooserForm",
+    .title = "LUPREDA",
+    .clientWidth = 11970, .clientHeight = 8895,
+    .left = 1695, .top = 1110,
+    .background = colours::LightYellow,
+};
+
+const ControlSpec kControls[] = {
+    {.name = "Frame1", .kind = Kind::Frame, .left = 2280, .top = 840, .width = 7575, .height = 4935,
+     .bg = colours::LightCyan},
+    {.name = "Command1", .kind = Kind::Button, .text = "&ESCI", .left = 8520, .top = 6600, .width = 1335,
+     .height = 495, .cancel = true},
+    {.name = "Option2", .kind = Kind::OptionButton,
+     .text = "Mettere in sequenza le lettere dell'alfabeto, Maiuscole o minuscole",
+     .left = 480, .top = 1920, .width = 6495, .height = 855, .fontPt = 13.5, .fg = colours::Blue,
+     .parent = "Frame1"},
+    {.name = "Option3", .kind = Kind::OptionButton,
+     .text = "Ordinare alfabeticamente dei nomi, prelevati da una lista o digitati da tastiera",
+     .left = 480, .top = 3360, .width = 6495, .height = 855, .fontPt = 13.5, .fg = colours::Blue,
+     .parent = "Frame1"},
+    {.name = "Option1", .kind = Kind::OptionButton,
+     .text = "Riconoscere le lettere dell'alfabeto, Maiuscole o minuscole",
+     .left = 480, .top = 480, .width = 6495, .height = 855, .fontPt = 13.5, .fg = colours::Blue,
+     .parent = "Frame1"},
+};
+
+} // namespace
+
+ChooserForm::ChooserForm()
+{
+    setupWindow(this, this, kWindow);
+    buildControls(this, kControls, kWindow.fontPt);
+    ui::setTabOrder(this, {"Command1", "Option2", "Option3", "Option1"});
+    placeWindow(this, kWindow);
+
+    connect(control<QPushButton>(this, "Command1"), &QPushButton::clicked, this, guarded([this] { Command1_Click(); }));
+    connect(control<QRadioButton>(this, "Option1"), &QRadioButton::clicked, this, guarded([this] { Option1_Click(); }));
+    connect(control<QRadioButton>(this, "Option2"), &QRadioButton::clicked, this, guarded([this] { Option2_Click(); }));
+    connect(control<QRadioButton>(this, "Option3"), &QRadioButton::clicked, this, guarded([this] { Option3_Click(); }));
+}
+
+void ChooserForm::Form_Activate()
+{
+    for (const char *name : {"Option1", "Option2", "Option3"})
+        clearOption(control<QRadioButton>(this, name));
+}
+
+void ChooserForm::clearOption(QRadioButton *option)
+{
+    // An exclusive option button refuses to be unchecked; clearing sends no click.
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
+}
+
+void ChooserForm::openExercise(FormId exercise)
+{
+    Forms::instance().show(exercise);
+    Forms::instance().hide(FormId::Chooser);
+}
+
+void ChooserForm::Option1_Click() { openExercise(FormId::RecognitionDrill); }
+void ChooserForm::Option2_Click() { openExercise(FormId::SequenceDrill); }
+void ChooserForm::Option3_Click() { openExercise(FormId::WordOrder); }
+
+void ChooserForm::Command1_Click()
+{
+    Forms &forms = Forms::instance();
+    for (FormId id : {FormId::Chooser, FormId::RecognitionDrill, FormId::SequenceDrill, FormId::WordOrder})
+        forms.unload(id);
+}
+
+void ChooserForm::closeEvent(QCloseEvent *event)
+{
+    // The close box ends the program as "ESCI" does.
+    event->ignore();
+    runHandler([this] { Command1_Click(); });
+}

@@ -1,0 +1,120 @@
+#include "app/widgets.h"
+
+#include "app/handler.h"
+#include "platform/textcodes.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+
+void ClickableLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}
+
+namespace {
+
+QRect indicatorRect(const QStyle *style, const QStyleOptionButton &option, const QWidget *widget)
+{
+    QRect box = style->subElementRect(QStyle::SE_RadioButtonIndicator, &option, widget);
+    box.moveTop((option.rect.height() - box.height()) / 2);
+    return box;
+}
+
+} // namespace
+
+void WrappingRadioButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+
+    QStyleOptionButton indicator = option;
+    indicator.rect = indicatorRect(style(), option, this);
+    style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &indicator, &painter, this);
+
+    const int gap = style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, this);
+    QRect textArea = option.rect.adjusted(indicator.rect.right() + 1 + gap, 2, -2, -2);
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    style()->drawItemText(&painter, textArea, flags, option.palette, isEnabled(), text(), QPalette::WindowText);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = painter.boundingRect(textArea, flags, text()).adjusted(-1, 0, 1, 0);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+bool WrappingRadioButton::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
+}
+
+namespace {
+
+class KeyPressFilter : public QObject
+{
+public:
+    KeyPressFilter(QLineEdit *box, KeyPressHandler handler) : QObject(box), m_box(box), m_handler(std::move(handler)) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_box || event->type() != QEvent::KeyPress)
+            return false;
+        const int code = characterCode(*static_cast<QKeyEvent *>(event));
+        if (code < 0)
+            return false;
+        Int16 keyAscii = code;
+        bool handled = false;
+        runHandler([&] {
+            m_handler(keyAscii);
+            handled = true;
+        });
+        if (!handled || keyAscii == code)
+            return false;
+        if (keyAscii != 0 && m_box)
+            m_box->insert(QString(text::ansiChar(keyAscii)));
+        return true;
+    }
+
+private:
+    static int characterCode(const QKeyEvent &key)
+    {
+        if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+            return 13;
+        if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return -1;
+        const QString typed = key.text();
+        if (typed.isEmpty())
+            return -1;
+        const QChar first = typed.front();
+        if (first == QLatin1Char('\b'))
+            return 8;
+        if (first.unicode() < 32 || first.unicode() == 127)
+            return -1;
+        return typed.size() == 1 ? text::ansiCode(first) : '?';
+    }
+
+    QPointer<QLineEdit> m_box;
+    KeyPressHandler m_handler;
+};
+
+} // namespace
+
+void onKeyPress(QLineEdit *box, KeyPressHandler handler)
+{
+    box->installEventFilter(new KeyPressFilter(box, std::move(handler)));
+}
