@@ -1,0 +1,59 @@
+#include "support/fakes.h"
+
+#include <memory>
+
+void RecordingMessages::present(const QString &prompt, const QString &title)
+{
+    shown.append({prompt, title});
+    if (onShow)
+        onShow();
+}
+
+QStringList SoundLog::playedFiles() const
+{
+    QStringList played;
+    QString file;
+    for (const QString &entry : entries) {
+        if (entry.startsWith(QLatin1String("file ")))
+            file = entry.mid(5);
+        else if (entry == QLatin1String("play"))
+            played.append(file);
+    }
+    return played;
+}
+
+namespace {
+
+class RecordingSoundOutput : public platform::SoundOutput
+{
+public:
+    explicit RecordingSoundOutput(SoundLog &log) : m_log(log) {}
+    void setFileName(const QString &path) override { m_log.entries.append(QLatin1String("file ") + path); }
+    void command(const QString &verb) override { m_log.entries.append(verb); }
+
+private:
+    SoundLog &m_log;
+};
+
+} // namespace
+
+FakePlatform::FakePlatform()
+{
+    platform::setClock(&clock);
+    platform::setMessagePresenter(&messages);
+    platform::setSoundOutputFactory([this] { return std::make_unique<RecordingSoundOutput>(sound); });
+}
+
+FakePlatform::~FakePlatform()
+{
+    platform::setClock(nullptr);
+    platform::setMessagePresenter(nullptr);
+    platform::setSoundOutputFactory(nullptr);
+}
+
+void FakePlatform::clear()
+{
+    messages.shown.clear();
+    messages.onShow = nullptr;
+    sound.entries.clear();
+}
