@@ -63,7 +63,8 @@ void placeWindow(QWidget *window, const WindowSpec &spec)
     }
     window->adjustSize();
     window->setFixedSize(window->size());
-    window->move(px(spec.left), px(spec.top) - menuHeight);
+    // The client area, not the frame, goes to the design's corner.
+    window->setGeometry(QRect(QPoint(px(spec.left), px(spec.top) - menuHeight), window->size()));
 }
 
 namespace {

@@ -38,7 +38,6 @@ void Forms::show(FormId id)
     Form *form = load(id);
     QWidget *window = form->widget();
     window->show();
-    window->raise();
     window->activateWindow();
     if (m_active != id) {
         m_active = id;

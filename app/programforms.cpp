@@ -1,10 +1,14 @@
 #include "app/programforms.h"
 
 #include "app/chooserform.h"
+#include "app/controlbuilder.h"
 #include "app/forms.h"
 #include "drills/recognitiondrillform.h"
 #include "drills/sequencedrillform.h"
 #include "wordorder/wordorderform.h"
+
+#include <QApplication>
+#include <QIcon>
 
 void registerProgramForms()
 {
@@ -13,4 +17,24 @@ void registerProgramForms()
     forms.setFactory(FormId::RecognitionDrill, [] { return new RecognitionDrillForm; });
     forms.setFactory(FormId::SequenceDrill, [] { return new SequenceDrillForm; });
     forms.setFactory(FormId::WordOrder, [] { return new WordOrderForm; });
+}
+
+int runProgram()
+{
+    QApplication::setApplicationName(QStringLiteral("Lupreda"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/lupreda/lupreda-32.png")));
+    // Windows are hidden and shown in turn; the program ends only when the
+    // chooser has unloaded them all.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::installFontSubstitutes();
+    registerProgramForms();
+
+    const QMetaObject::Connection ending =
+        QObject::connect(&Forms::instance(), &Forms::allUnloaded, qApp, &QApplication::quit, Qt::QueuedConnection);
+    Forms::instance().show(FormId::Chooser);
+    const int status = QApplication::exec();
+    QObject::disconnect(ending);
+    // Unloaded windows are deleted once their handlers have returned.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
 }

@@ -41,6 +41,11 @@ FakePlatform::FakePlatform()
 {
     platform::setClock(&clock);
     platform::setMessagePresenter(&messages);
+    installSoundFake();
+}
+
+void FakePlatform::installSoundFake()
+{
     platform::setSoundOutputFactory([this] { return std::make_unique<RecordingSoundOutput>(sound); });
 }
 

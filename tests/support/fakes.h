@@ -46,6 +46,8 @@ public:
     FakePlatform &operator=(const FakePlatform &) = delete;
 
     void clear();
+    // Puts the recording player back after a test used the real one.
+    void installSoundFake();
 
     FakeClock clock;
     RecordingMessages messages;

@@ -1,0 +1,192 @@
+#include "app/handler.h"
+#include "platform/chimeoutput.h"
+#include "platform/mediacontrol.h"
+#include "platform/messagebox.h"
+#include "platform/random.h"
+#include "platform/soundcue.h"
+#include "support/fakes.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QMessageBox>
+#include <QSet>
+#include <QtEndian>
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+QString threeLines(const QString &a, const QString &b, const QString &c)
+{
+    return a + QLatin1Char('\r') + b + QLatin1Char('\r') + c;
+}
+
+} // namespace
+
+class ServicesTest : public QObject
+{
+    Q_OBJECT
+
+    FakePlatform fakes;
+
+private slots:
+    void init() { fakes.clear(); }
+
+    void soundCueDrivesTheWindowsOwnPlayerInOrder()
+    {
+        QWidget first, second;
+        new MediaControl(&first);
+        new MediaControl(&second);
+        platform::SoundCue(&first, QStringLiteral("C:\\WINDOWS\\Media\\Chimes.wav"));
+        QCOMPARE(fakes.sound.entries, (QStringList{QStringLiteral("file C:\\WINDOWS\\Media\\Chimes.wav"),
+                                                   QStringLiteral("close"), QStringLiteral("open"),
+                                                   QStringLiteral("play")}));
+        platform::SoundCue(&second, QStringLiteral("x.wav"));
+        QCOMPARE(fakes.sound.playedFiles(), (QStringList{QStringLiteral("C:\\WINDOWS\\Media\\Chimes.wav"),
+                                                         QStringLiteral("x.wav")}));
+
+        QWidget noPlayer;
+        platform::SoundCue(&noPlayer, QStringLiteral("x.wav"));
+        QCOMPARE(fakes.sound.entries.size(), 8);
+    }
+
+    void everySpellingOfTheChimePathIsTheBundledChime()
+    {
+        const QUrl chime(QStringLiteral("qrc:/lupreda/chime.wav"));
+        QCOMPARE(platform::chimeSource(QStringLiteral("C:\\WINDOWS\\Media\\Chimes.wav")), chime);
+        QCOMPARE(platform::chimeSource(QStringLiteral("C:\\WINDOWS\\Media/chimes.wav")), chime);
+        QCOMPARE(platform::chimeSource(QStringLiteral("C:\\WINDOWS\\Media\\chimes.wav")), chime);
+        QVERIFY(platform::chimeSource(QStringLiteral("/no/such/file.wav")).isEmpty());
+        QVERIFY(platform::chimeSource(QString()).isEmpty());
+    }
+
+    void realPlayerWithoutSoundDeviceIsSilentAndHarmless()
+    {
+        platform::setSoundOutputFactory(nullptr);
+        QWidget window;
+        new MediaControl(&window);
+        for (int i = 0; i < 3; ++i)
+            platform::SoundCue(&window, QStringLiteral("C:\\WINDOWS\\Media\\Chimes.wav"));
+        platform::SoundCue(&window, QStringLiteral("/no/such/file.wav"));
+        QVERIFY(fakes.messages.shown.isEmpty());
+        fakes.installSoundFake();
+    }
+
+    void bundledChimeIsAShortWaveEndingInSilence()
+    {
+        QFile wav(QStringLiteral(":/lupreda/chime.wav"));
+        QVERIFY(wav.open(QIODevice::ReadOnly));
+        const QByteArray bytes = wav.readAll();
+        QVERIFY(bytes.startsWith("RIFF"));
+        QCOMPARE(bytes.mid(8, 8), QByteArray("WAVEfmt "));
+        const int sampleRate = qFromLittleEndian<qint32>(bytes.constData() + 24);
+        const auto *samples = reinterpret_cast<const qint16 *>(bytes.constData() + 44);
+        const int count = int((bytes.size() - 44) / 2);
+        const double seconds = double(count) / sampleRate;
+        QVERIFY2(seconds > 0.5 && seconds < 2.0, qPrintable(QString::number(seconds)));
+        int peak = 0;
+        for (int i = 0; i < count; ++i)
+            peak = std::max(peak, std::abs(int(samples[i])));
+        QVERIFY(peak > 8000);
+        for (int i = count - sampleRate / 4; i < count; ++i)
+            QCOMPARE(samples[i], qint16(0));
+    }
+
+    void iconIsThirtyTwoPixelsOnTransparency()
+    {
+        QImage icon(QStringLiteral(":/lupreda/lupreda-32.png"));
+        QCOMPARE(icon.size(), QSize(32, 32));
+        QVERIFY(icon.hasAlphaChannel());
+        QCOMPARE(qAlpha(icon.pixel(0, 31)), 0);
+        QCOMPARE(qAlpha(icon.pixel(31, 31)), 0);
+    }
+
+    void messageBoxShowsEachCarriageReturnLineWithOneOkButton()
+    {
+        platform::setMessagePresenter(nullptr);
+        QString text, title;
+        int buttons = 0;
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            text = box->text();
+            title = box->windowTitle();
+            icon = box->icon();
+            buttons = int(box->buttons().size());
+            box->buttons().constFirst()->click();
+        });
+        platform::ShowMessage(threeLines(QStringLiteral("uno"), QStringLiteral("due"), QStringLiteral("tre")),
+                              QStringLiteral("ATTENTO"));
+        platform::setMessagePresenter(&fakes.messages);
+        QCOMPARE(text, QStringLiteral("uno\ndue\ntre"));
+        QCOMPARE(title, QStringLiteral("ATTENTO"));
+        QCOMPARE(icon, QMessageBox::NoIcon);
+        QCOMPARE(buttons, 1);
+    }
+
+    void aboutBoxHasThreeLinesTheMiddleOneTheDate()
+    {
+        platform::AboutBox();
+        QCOMPARE(fakes.messages.shown.size(), 1);
+        QCOMPARE(fakes.messages.shown[0].second, QStringLiteral("Lupreda"));
+        const QStringList lines = fakes.messages.shown[0].first.split(QLatin1Char('\r'));
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[1], QStringLiteral("Luglio 1996"));
+        QVERIFY(!fakes.messages.shown[0].first.contains(QLatin1Char('\n')));
+    }
+
+    void randomValuesStayBelowOneOnA24BitGrid()
+    {
+        platform::ReseedRandom();
+        double sum = 0;
+        for (int i = 0; i < 200000; ++i) {
+            const float r = platform::NextRandom();
+            QVERIFY(r >= 0.0f && r < 1.0f);
+            const float scaled = r * 16777216.0f;
+            QCOMPARE(scaled, std::floor(scaled));
+            sum += r;
+        }
+        QVERIFY(std::abs(sum / 200000 - 0.5) < 0.01);
+    }
+
+    void reseedingWithinOneClockTickStillMovesOn()
+    {
+        fakes.clock.value = 42;
+        QSet<float> seen;
+        for (int i = 0; i < 1000; ++i) {
+            platform::ReseedRandom();
+            seen.insert(platform::NextRandom());
+        }
+        QVERIFY(seen.size() > 990);
+
+        // A redraw loop that reseeds before each draw ends quickly.
+        int draws = 0;
+        do {
+            platform::ReseedRandom();
+            ++draws;
+        } while (int(platform::NextRandom() * 52) != 7 && draws < 100000);
+        QVERIFY(draws < 100000);
+    }
+
+    void overflowStopsTheHandlerAndIsReported()
+    {
+        Int16 counter = 32767;
+        bool reachedEnd = false;
+        runHandler([&] {
+            ++counter;
+            reachedEnd = true;
+        });
+        QVERIFY(!reachedEnd);
+        QCOMPARE(int(counter), 32767);
+        QCOMPARE(fakes.messages.shown.size(), 1);
+        QCOMPARE(fakes.messages.shown[0].second, QStringLiteral("Lupreda"));
+    }
+};
+
+QTEST_MAIN(ServicesTest)
+#include "tst_services.moc"
