@@ -39,21 +39,21 @@ void installFontSubstitutes()
                                 QStringLiteral("DejaVu Sans")});
 }
 
-void setupWindow(QWidget *window, QWidget *client, const WindowSpec &spec)
+void setupWindow(QWidget *window, QWidget *client, const WindowSpec &design)
 {
-    window->setObjectName(QLatin1String(spec.className));
-    window->setWindowTitle(QString::fromUtf8(spec.title));
+    window->setObjectName(QLatin1String(design.className));
+    window->setWindowTitle(QString::fromUtf8(design.title));
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    window->setFont(uiFont(spec.fontPt));
+    window->setFont(uiFont(design.fontPt));
     QPalette palette = client->palette();
-    palette.setColor(QPalette::Window, spec.background.toQColor());
+    palette.setColor(QPalette::Window, design.background.toQColor());
     client->setPalette(palette);
     client->setAutoFillBackground(true);
-    client->setFixedSize(px(spec.clientWidth), px(spec.clientHeight));
+    client->setFixedSize(px(design.clientWidth), px(design.clientHeight));
 }
 
-void placeWindow(QWidget *window, const WindowSpec &spec)
+void placeWindow(QWidget *window, const WindowSpec &design)
 {
     int menuHeight = 0;
     if (auto *main = qobject_cast<QMainWindow *>(window)) {
@@ -64,109 +64,109 @@ void placeWindow(QWidget *window, const WindowSpec &spec)
     window->adjustSize();
     window->setFixedSize(window->size());
     // The client area, not the frame, goes to the design's corner.
-    window->setGeometry(QRect(QPoint(px(spec.left), px(spec.top) - menuHeight), window->size()));
+    window->setGeometry(QRect(QPoint(px(design.left), px(design.top) - menuHeight), window->size()));
 }
 
 namespace {
 
-void setColours(QWidget *widget, QPalette::ColorRole textRole, QPalette::ColorRole backRole, const ControlSpec &spec)
+void setColours(QWidget *widget, QPalette::ColorRole textRole, QPalette::ColorRole backRole, const ControlSpec &design)
 {
     QPalette palette = widget->palette();
-    if (spec.fg.isSet()) {
-        palette.setColor(QPalette::Active, textRole, spec.fg.toQColor());
-        palette.setColor(QPalette::Inactive, textRole, spec.fg.toQColor());
+    if (design.fg.isSet()) {
+        palette.setColor(QPalette::Active, textRole, design.fg.toQColor());
+        palette.setColor(QPalette::Inactive, textRole, design.fg.toQColor());
     }
-    if (spec.bg.isSet())
-        palette.setColor(backRole, spec.bg.toQColor());
+    if (design.bg.isSet())
+        palette.setColor(backRole, design.bg.toQColor());
     widget->setPalette(palette);
 }
 
-Qt::Alignment alignment(const ControlSpec &spec)
+Qt::Alignment alignment(const ControlSpec &design)
 {
-    return (spec.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft);
+    return (design.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft);
 }
 
-QWidget *makeLabel(const ControlSpec &spec)
+QWidget *makeLabel(const ControlSpec &design)
 {
-    auto *label = new ClickableLabel(QString::fromUtf8(spec.text));
+    auto *label = new ClickableLabel(QString::fromUtf8(design.text));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    label->setAlignment(alignment(spec) | Qt::AlignTop);
-    label->setAutoFillBackground(spec.bg.isSet());
-    if (spec.border)
+    label->setAlignment(alignment(design) | Qt::AlignTop);
+    label->setAutoFillBackground(design.bg.isSet());
+    if (design.border)
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setColours(label, QPalette::WindowText, QPalette::Window, spec);
+    setColours(label, QPalette::WindowText, QPalette::Window, design);
     return label;
 }
 
-QWidget *makeButton(const ControlSpec &spec)
+QWidget *makeButton(const ControlSpec &design)
 {
-    auto *button = new QPushButton(QString::fromUtf8(spec.text));
+    auto *button = new QPushButton(QString::fromUtf8(design.text));
     button->setAutoDefault(false);
     return button;
 }
 
-QWidget *makeOptionButton(const ControlSpec &spec)
+QWidget *makeOptionButton(const ControlSpec &design)
 {
-    auto *option = new WrappingRadioButton(QString::fromUtf8(spec.text));
+    auto *option = new WrappingRadioButton(QString::fromUtf8(design.text));
     option->setAutoFillBackground(true);
     QPalette palette = option->palette();
     palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
     option->setPalette(palette);
-    setColours(option, QPalette::WindowText, QPalette::Window, spec);
+    setColours(option, QPalette::WindowText, QPalette::Window, design);
     return option;
 }
 
-QWidget *makeTextBox(const ControlSpec &spec)
+QWidget *makeTextBox(const ControlSpec &design)
 {
-    auto *box = new QLineEdit(QString::fromUtf8(spec.text));
-    box->setFrame(spec.border);
-    box->setAlignment(alignment(spec) | Qt::AlignVCenter);
-    box->setReadOnly(spec.readOnly);
-    setColours(box, QPalette::Text, QPalette::Base, spec);
+    auto *box = new QLineEdit(QString::fromUtf8(design.text));
+    box->setFrame(design.border);
+    box->setAlignment(alignment(design) | Qt::AlignVCenter);
+    box->setReadOnly(design.readOnly);
+    setColours(box, QPalette::Text, QPalette::Base, design);
     return box;
 }
 
-QWidget *makeMultiLineTextBox(const ControlSpec &spec)
+QWidget *makeMultiLineTextBox(const ControlSpec &design)
 {
-    auto *box = new QPlainTextEdit(QString::fromUtf8(spec.text));
-    if (!spec.border)
+    auto *box = new QPlainTextEdit(QString::fromUtf8(design.text));
+    if (!design.border)
         box->setFrameStyle(QFrame::NoFrame);
-    box->setReadOnly(spec.readOnly);
-    box->setVerticalScrollBarPolicy(spec.verticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    box->setReadOnly(design.readOnly);
+    box->setVerticalScrollBarPolicy(design.verticalScrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setColours(box, QPalette::Text, QPalette::Base, spec);
+    setColours(box, QPalette::Text, QPalette::Base, design);
     return box;
 }
 
-QWidget *makeListBox(const ControlSpec &spec)
+QWidget *makeListBox(const ControlSpec &design)
 {
     auto *list = new QListWidget;
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setColours(list, QPalette::Text, QPalette::Base, spec);
+    setColours(list, QPalette::Text, QPalette::Base, design);
     return list;
 }
 
-QWidget *makeFrame(const ControlSpec &spec)
+QWidget *makeFrame(const ControlSpec &design)
 {
     auto *frame = new QFrame;
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    frame->setAutoFillBackground(spec.bg.isSet());
-    setColours(frame, QPalette::WindowText, QPalette::Window, spec);
+    frame->setAutoFillBackground(design.bg.isSet());
+    setColours(frame, QPalette::WindowText, QPalette::Window, design);
     return frame;
 }
 
-QWidget *makeControl(const ControlSpec &spec)
+QWidget *makeControl(const ControlSpec &design)
 {
-    switch (spec.kind) {
-    case Kind::Label: return makeLabel(spec);
-    case Kind::Button: return makeButton(spec);
-    case Kind::OptionButton: return makeOptionButton(spec);
-    case Kind::TextBox: return makeTextBox(spec);
-    case Kind::MultiLineTextBox: return makeMultiLineTextBox(spec);
-    case Kind::ListBox: return makeListBox(spec);
-    case Kind::Frame: return makeFrame(spec);
+    switch (design.kind) {
+    case Kind::Label: return makeLabel(design);
+    case Kind::Button: return makeButton(design);
+    case Kind::OptionButton: return makeOptionButton(design);
+    case Kind::TextBox: return makeTextBox(design);
+    case Kind::MultiLineTextBox: return makeMultiLineTextBox(design);
+    case Kind::ListBox: return makeListBox(design);
+    case Kind::Frame: return makeFrame(design);
     }
     return nullptr;
 }
@@ -186,17 +186,17 @@ void makeCancelButton(QWidget *client, QPushButton *button)
 
 void buildControls(QWidget *client, std::span<const ControlSpec> controls, double windowFontPt)
 {
-    for (const ControlSpec &spec : controls) {
-        QWidget *widget = makeControl(spec);
-        widget->setObjectName(QLatin1String(spec.name));
-        QWidget *parent = spec.parent ? control<QWidget>(client, spec.parent) : client;
+    for (const ControlSpec &design : controls) {
+        QWidget *widget = makeControl(design);
+        widget->setObjectName(QLatin1String(design.name));
+        QWidget *parent = design.parent ? control<QWidget>(client, design.parent) : client;
         widget->setParent(parent);
-        widget->setGeometry(twipRect(spec.left, spec.top, spec.width, spec.height));
-        const double size = spec.fontPt > 0 ? spec.fontPt : windowFontPt;
-        widget->setFont(uiFont(size, !spec.regular));
-        widget->setEnabled(spec.enabled);
-        widget->setVisible(spec.visible);
-        if (spec.cancel)
+        widget->setGeometry(twipRect(design.left, design.top, design.width, design.height));
+        const double size = design.fontPt > 0 ? design.fontPt : windowFontPt;
+        widget->setFont(uiFont(size, !design.regular));
+        widget->setEnabled(design.enabled);
+        widget->setVisible(design.visible);
+        if (design.cancel)
             makeCancelButton(client, static_cast<QPushButton *>(widget));
     }
 }
@@ -206,20 +206,20 @@ void buildMenus(QMainWindow *window, std::span<const MenuSpec> menus)
     QMenuBar *bar = window->menuBar();
     bar->setFont(QApplication::font());
     QMenu *current = nullptr;
-    for (const MenuSpec &spec : menus) {
-        const QString caption = QString::fromUtf8(spec.caption);
-        if (spec.kind == MenuKind::Menu) {
+    for (const MenuSpec &design : menus) {
+        const QString caption = QString::fromUtf8(design.caption);
+        if (design.kind == MenuKind::Menu) {
             current = new QMenu(caption, window);
-            current->setObjectName(QLatin1String(spec.name));
-            current->setEnabled(spec.enabled);
+            current->setObjectName(QLatin1String(design.name));
+            current->setEnabled(design.enabled);
             bar->addMenu(current);
             continue;
         }
         auto *action = new QAction(caption, window);
-        action->setObjectName(QLatin1String(spec.name));
-        action->setEnabled(spec.enabled);
-        action->setSeparator(spec.kind == MenuKind::Separator);
-        if (spec.kind == MenuKind::Command)
+        action->setObjectName(QLatin1String(design.name));
+        action->setEnabled(design.enabled);
+        action->setSeparator(design.kind == MenuKind::Separator);
+        if (design.kind == MenuKind::Command)
             bar->addAction(action);
         else if (current)
             current->addAction(action);

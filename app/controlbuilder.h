@@ -90,9 +90,9 @@ void installFontSubstitutes();
 
 // Title, name, font, colour, fixed client size and frame buttons of a window;
 // client is the widget whose top-left is the client area's.
-void setupWindow(QWidget *window, QWidget *client, const WindowSpec &spec);
+void setupWindow(QWidget *window, QWidget *client, const WindowSpec &design);
 // Puts the client area's corner where the design says; call once the menus exist.
-void placeWindow(QWidget *window, const WindowSpec &spec);
+void placeWindow(QWidget *window, const WindowSpec &design);
 
 void buildControls(QWidget *client, std::span<const ControlSpec> controls, double windowFontPt);
 void buildMenus(QMainWindow *window, std::span<const MenuSpec> menus);
