@@ -103,6 +103,21 @@ std::vector<MenuSpec> drillMenus(const LetterDrillDesign &design)
     };
 }
 
+// The hint for the expected letter typed in the other case; null for anything
+// else, so a digit or a sign 32 codes away from the letter is simply wrong.
+const char *caseHint(const QString &expected, const QString &typed)
+{
+    if (expected.size() != 1 || typed.size() != 1)
+        return nullptr;
+    const int wanted = text::ansiCode(expected.front());
+    const int got = text::ansiCode(typed.front());
+    if (wanted >= 'A' && wanted <= 'Z' && got == wanted + kCaseOffset)
+        return kCapitalHint;
+    if (wanted >= 'a' && wanted <= 'z' && got == wanted - kCaseOffset)
+        return kSmallHint;
+    return nullptr;
+}
+
 } // namespace
 
 LetterDrillForm::LetterDrillForm(const LetterDrillDesign &design) : m_design(design)
@@ -212,7 +227,6 @@ void LetterDrillForm::LoadAndActivate()
     ResultsShown = false;
     ClockRunning = true;
     ItalianAlphabet = true;
-    LetterCase = 1;
     ShowOptions();
 }
 
@@ -231,8 +245,7 @@ void LetterDrillForm::EnableTimer()
 
 void LetterDrillForm::SetSessionControlsEnabled(bool enabled)
 {
-    for (QWidget *button : {static_cast<QWidget *>(Command2), static_cast<QWidget *>(Command3),
-                            static_cast<QWidget *>(Command5)})
+    for (QPushButton *button : {Command2, Command3, Command5})
         button->setEnabled(enabled);
     for (QAction *item : {Mnu_Sospendi, Mnu_Termina, Mnu_Risultati})
         item->setEnabled(enabled);
@@ -414,24 +427,10 @@ void LetterDrillForm::Text1_KeyPress(Int16 &keyAscii)
     const QString typed = Text1->text();
     if (typed == ExpectedAnswer)
         AnswerRight();
-    else if (IsExpectedLetterInOtherCase(typed, kCaseOffset))
-        AnswerWrongCase(kCapitalHint);
-    else if (IsExpectedLetterInOtherCase(typed, -kCaseOffset))
-        AnswerWrongCase(kSmallHint);
+    else if (const char *hint = caseHint(ExpectedAnswer, typed))
+        AnswerWrongCase(hint);
     else
         AnswerWrong();
-}
-
-// Only a letter has another case: a sign or a digit 32 codes away from the
-// expected letter is a plain wrong answer.
-bool LetterDrillForm::IsExpectedLetterInOtherCase(const QString &typed, int otherCaseOffset) const
-{
-    if (ExpectedAnswer.size() != 1 || typed.size() != 1)
-        return false;
-    const int expected = text::ansiCode(ExpectedAnswer.front());
-    const bool expectedIsLetterOfThatCase = otherCaseOffset > 0 ? (expected >= 'A' && expected <= 'Z')
-                                                                : (expected >= 'a' && expected <= 'z');
-    return expectedIsLetterOfThatCase && text::ansiCode(typed.front()) == expected + otherCaseOffset;
 }
 
 void LetterDrillForm::AnswerRight()

@@ -107,7 +107,6 @@ private:
     void AnswerRight();
     void AnswerWrongCase(const char *hint);
     void AnswerWrong();
-    bool IsExpectedLetterInOtherCase(const QString &typed, int otherCaseOffset) const;
     void MoveFocusByAnswer();
     void ShowOptions();
     void SetSessionControlsEnabled(bool enabled);
