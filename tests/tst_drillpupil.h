@@ -1,8 +1,9 @@
 #pragma once
 
-// A pupil at a letter drill window: it opens the drill from the chooser,
-// clicks, types into whatever has the focus and reads the captions.
+// A pupil at a letter drill window: opens it from the chooser, clicks, types
+// into whatever has the focus and reads the captions.
 
+#include "platform/textcodes.h"
 #include "support/program.h"
 
 #include <QAction>
@@ -21,32 +22,26 @@ public:
     {
         const char *option = m_drill == FormId::RecognitionDrill ? "Option1" : "Option2";
         program::click(program::find<QRadioButton>(FormId::Chooser, option));
-        QVERIFY(program::isVisible(m_drill));
-        QVERIFY(QTest::qWaitForWindowActive(program::window(m_drill)));
+        QVERIFY(QTest::qWaitForWindowActive(window()));
     }
 
     QWidget *window() const { return program::window(m_drill); }
     template <class T> T *find(const char *name) const { return program::find<T>(m_drill, name); }
-
     QString caption(const char *label) const { return find<QLabel>(label)->text(); }
     bool shows(const char *label) const { return !find<QLabel>(label)->isHidden(); }
     QString letter() const { return caption("Label1"); }
-    QString button(const char *name) const { return find<QPushButton>(name)->text(); }
-    bool canClick(const char *name) const { return find<QPushButton>(name)->isEnabled(); }
-    bool canChoose(const char *item) const { return find<QAction>(item)->isEnabled(); }
-
-    QWidget *focused() const { return window()->focusWidget(); }
-    QString focusedName() const { return focused() ? focused()->objectName() : QString(); }
+    bool canClick(const char *button) const { return find<QPushButton>(button)->isEnabled(); }
+    QString focusedName() const { return window()->focusWidget() ? window()->focusWidget()->objectName() : QString(); }
 
     void click(const char *name) { program::click(find<QWidget>(name)); }
     void choose(const char *item) { program::choose(m_drill, item); }
-
-    void pressEnter() { QTest::keyClick(focused(), Qt::Key_Return); }
+    void pressEnter() { QTest::keyClick(window()->focusWidget(), Qt::Key_Return); }
     // Types each character as the keyboard sends it, signs outside Latin-1 included.
     void answer(const QString &typed)
     {
         for (QChar c : typed)
-            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, window()->focusWidget(), Qt::Key(c.toUpper().unicode()), QString(c),
+                                Qt::NoModifier);
         pressEnter();
     }
 
@@ -56,6 +51,11 @@ public:
         if (!shows("Label3"))
             click("Command5");
         return {caption("Label3"), caption("Label4"), caption("Label5")};
+    }
+    static QStringList counters(const QString &exercise, int right, int wrong)
+    {
+        return {exercise, "RISPOSTE ESATTE " + text::numberText(right - wrong),
+                "RISPOSTE ERRATE " + text::numberText(wrong)};
     }
 
 private:
