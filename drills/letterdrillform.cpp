@@ -67,11 +67,11 @@ const ControlSpec kSharedControls[] = {
 const ControlSpec kLabel8{.name = "Label8", .kind = Kind::Label, .width = 2295, .height = 375};
 const ControlSpec kLabel9{.name = "Label9", .kind = Kind::Label, .width = 2295, .height = 375};
 
-ControlSpec placed(ControlSpec spec, int left, int top)
+ControlSpec placed(ControlSpec label, int left, int top)
 {
-    spec.left = left;
-    spec.top = top;
-    return spec;
+    label.left = left;
+    label.top = top;
+    return label;
 }
 
 std::vector<ControlSpec> drillControls(const LetterDrillDesign &design)
