@@ -1,39 +1,520 @@
 #include "drills/letterdrillform.h"
 
 #include "app/handler.h"
+#include "app/widgets.h"
 #include "platform/mediacontrol.h"
+#include "platform/messagebox.h"
+#include "platform/random.h"
+#include "platform/soundcue.h"
+#include "platform/textcodes.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
+
+#include <vector>
 
 namespace {
 
 using namespace ui;
 
-const ControlSpec kControls[] = {
+constexpr int kEnter = 13;
+constexpr int kCaseOffset = 32;   // from a capital's code to its small letter's
+constexpr int kResultsThreshold = 10;
+
+const char *const kRight = " ESATTO ";
+const char *const kCapitalHint = "LA LETTERA E' MAIUSCOLA ";
+const char *const kSmallHint = "la lettera \u00e8 minuscola ";
+const char *const kPressEnter = "PREMERE INVIO PER CONTINUARE";
+
+// Text1 is listed after Text2 so that it is drawn over it: Text2 only holds
+// the focus while the pupil is asked for Enter, and must never be seen.
+const ControlSpec kSharedControls[] = {
+    {.name = "Label10", .kind = Kind::Label, .left = 360, .top = 120, .width = 5055, .height = 375},
+    {.name = "Label1", .kind = Kind::Label, .left = 360, .top = 600, .width = 2295, .height = 615, .fontPt = 24,
+     .fg = colours::Blue, .bg = colours::Yellow, .align = Align::Centre},
+    {.name = "Text2", .kind = Kind::TextBox, .text = "Text2", .left = 5160, .top = 600, .width = 255, .height = 615,
+     .fontPt = 24, .fg = colours::Green, .bg = colours::Green, .align = Align::Centre},
+    {.name = "Text1", .kind = Kind::TextBox, .left = 3120, .top = 600, .width = 2295, .height = 615, .fontPt = 24,
+     .fg = colours::Red, .bg = colours::Green, .align = Align::Centre, .enabled = false},
+    {.name = "Label6", .kind = Kind::Label, .left = 6240, .top = 480, .width = 2655, .height = 1095, .fontPt = 18,
+     .fg = colours::Red},
+    {.name = "Label7", .kind = Kind::Label, .left = 360, .top = 1560, .width = 5055, .height = 615, .fontPt = 12,
+     .fg = colours::Blue, .align = Align::Centre},
+    {.name = "Label3", .kind = Kind::Label, .left = 5520, .top = 2160, .width = 3855, .height = 495, .fontPt = 13.5,
+     .fg = colours::Blue},
+    {.name = "Label4", .kind = Kind::Label, .left = 5520, .top = 3000, .width = 3855, .height = 495, .fontPt = 13.5,
+     .fg = colours::Red},
+    {.name = "Label5", .kind = Kind::Label, .left = 5520, .top = 3840, .width = 3855, .height = 495, .fontPt = 13.5,
+     .fg = colours::Blue},
+    {.name = "Label2", .kind = Kind::Label, .left = 5520, .top = 4680, .width = 3855, .height = 495,
+     .fg = colours::Red},
+    {.name = "Command1", .kind = Kind::Button, .text = "&NUOVO", .left = 720, .top = 5520, .width = 1335,
+     .height = 495},
+    {.name = "Command5", .kind = Kind::Button, .text = "&RISULTATI", .left = 2520, .top = 5520, .width = 1335,
+     .height = 495, .enabled = false},
+    {.name = "Command2", .kind = Kind::Button, .text = "&SOSPENDI", .left = 4320, .top = 5520, .width = 1335,
+     .height = 495, .enabled = false},
+    {.name = "Command3", .kind = Kind::Button, .text = "&TERMINA", .left = 5880, .top = 5520, .width = 1455,
+     .height = 495, .enabled = false},
     {.name = "Command4", .kind = Kind::Button, .text = "&ESCI", .left = 7560, .top = 5520, .width = 1455,
      .height = 495, .cancel = true},
 };
 
+// The two windows place these two labels differently.
+const ControlSpec kLabel8{.name = "Label8", .kind = Kind::Label, .width = 2295, .height = 375};
+const ControlSpec kLabel9{.name = "Label9", .kind = Kind::Label, .width = 2295, .height = 375};
+
+ControlSpec placed(ControlSpec label, int left, int top)
+{
+    label.left = left;
+    label.top = top;
+    return label;
+}
+
+std::vector<ControlSpec> drillControls(const LetterDrillDesign &design)
+{
+    std::vector<ControlSpec> controls(std::begin(kSharedControls), std::end(kSharedControls));
+    controls.push_back(placed(kLabel8, design.label8Left, design.label8Top));
+    controls.push_back(placed(kLabel9, design.label9Left, design.label9Top));
+    controls.insert(controls.end(), design.ownControls.begin(), design.ownControls.end());
+    return controls;
+}
+
+std::vector<MenuSpec> drillMenus(const LetterDrillDesign &design)
+{
+    return {
+        {MenuKind::Menu, "Mnu_Gioco", "&Gioco"},
+        {MenuKind::Item, "Mnu_Nuovo", "&Nuovo"},
+        {MenuKind::Item, "Mnu_Risultati", "&Risultati", false},
+        {MenuKind::Item, "Mnu_Sospendi", "&Sospendi", false},
+        {MenuKind::Item, "Mnu_Termina", "&Termina", false},
+        {MenuKind::Separator, "sep1"},
+        {MenuKind::Item, "Mnu_Esci", "&Esci"},
+        {MenuKind::Menu, "Opzioni", "&Opzioni"},
+        {MenuKind::Item, "Mnu_Maiuscole", design.capitalsItem},
+        {MenuKind::Item, "Mnu_minuscole", design.smallLettersItem},
+        {MenuKind::Item, "space", ""},
+        {MenuKind::Item, "Mnu_Italiano", "Alfabeto Italiano"},
+        {MenuKind::Item, "Mnu_Inglese", "Alfabeto Inglese"},
+        {MenuKind::Command, "Mnu_Informazioni", "&Informazioni"},
+    };
+}
+
+// The hint for the expected letter typed in the other case; null for anything
+// else, so a digit or a sign 32 codes away from the letter is simply wrong.
+const char *caseHint(const QString &expected, const QString &typed)
+{
+    if (expected.size() != 1 || typed.size() != 1)
+        return nullptr;
+    const int wanted = text::ansiCode(expected.front());
+    const int got = text::ansiCode(typed.front());
+    if (wanted >= 'A' && wanted <= 'Z' && got == wanted + kCaseOffset)
+        return kCapitalHint;
+    if (wanted >= 'a' && wanted <= 'z' && got == wanted - kCaseOffset)
+        return kSmallHint;
+    return nullptr;
+}
+
 } // namespace
 
-LetterDrillForm::LetterDrillForm(const WindowSpec &window)
+LetterDrillForm::LetterDrillForm(const LetterDrillDesign &design) : m_design(design)
+{
+    buildWindow();
+    findControls();
+    connectHandlers();
+}
+
+void LetterDrillForm::buildWindow()
 {
     auto *client = new QWidget;
     setCentralWidget(client);
-    setupWindow(this, client, window);
-    buildControls(client, kControls, window.fontPt);
+    setupWindow(this, client, m_design.window);
+    buildControls(client, drillControls(m_design), m_design.window.fontPt);
+    buildMenus(this, drillMenus(m_design));
+    ui::setTabOrder(client, {"Command1", "Command2", "Command3", "Command4", "Text1", "Command5", "Text2"});
+
+    auto *timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setInterval(1000);
+    timer->start();
     new MediaControl(this);
-    placeWindow(this, window);
-    connect(control<QPushButton>(this, "Command4"), &QPushButton::clicked, this, guarded([this] { Command4_Click(); }));
+
+    placeWindow(this, m_design.window);
+    control<QWidget>(this, "Command1")->setFocus();
+}
+
+void LetterDrillForm::findControls()
+{
+    QLabel **labels[] = {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label8, &Label9, &Label10};
+    for (int i = 0; i < 10; ++i)
+        *labels[i] = control<QLabel>(this, qPrintable(QStringLiteral("Label%1").arg(i + 1)));
+    AlphabetLabel = control<QLabel>(this, m_design.alphabetLabel);
+    Text1 = control<QLineEdit>(this, "Text1");
+    Text2 = control<QLineEdit>(this, "Text2");
+    Command1 = control<QPushButton>(this, "Command1");
+    Command2 = control<QPushButton>(this, "Command2");
+    Command3 = control<QPushButton>(this, "Command3");
+    Command4 = control<QPushButton>(this, "Command4");
+    Command5 = control<QPushButton>(this, "Command5");
+    Mnu_Risultati = control<QAction>(this, "Mnu_Risultati");
+    Mnu_Sospendi = control<QAction>(this, "Mnu_Sospendi");
+    Mnu_Termina = control<QAction>(this, "Mnu_Termina");
+    Timer1 = control<QTimer>(this, "Timer1");
+}
+
+void LetterDrillForm::connectHandlers()
+{
+    connect(Command1, &QPushButton::clicked, this, guarded([this] { Command1_Click(); }));
+    connect(Command2, &QPushButton::clicked, this, guarded([this] { Command2_Click(); }));
+    connect(Command3, &QPushButton::clicked, this, guarded([this] { Command3_Click(); }));
+    connect(Command4, &QPushButton::clicked, this, guarded([this] { Command4_Click(); }));
+    connect(Command5, &QPushButton::clicked, this, guarded([this] { Command5_Click(); }));
+
+    auto clicks = [](QLabel *label) { return static_cast<ClickableLabel *>(label); };
+    connect(clicks(Label2), &ClickableLabel::clicked, this, guarded([this] { Label2_Click(); }));
+    connect(clicks(Label3), &ClickableLabel::clicked, this, guarded([this] { Label3_Click(); }));
+    connect(clicks(Label4), &ClickableLabel::clicked, this, guarded([this] { Label4_Click(); }));
+    connect(clicks(Label5), &ClickableLabel::clicked, this, guarded([this] { Label5_Click(); }));
+    connect(Timer1, &QTimer::timeout, this, guarded([this] { Timer1_Timer(); }));
+
+    onKeyPress(Text1, [this](Int16 &k) { Text1_KeyPress(k); });
+    onKeyPress(Text2, [this](Int16 &k) { Text2_KeyPress(k); });
+
+    // A menu item runs its button's handler directly, so it works even while
+    // the button is disabled.
+    connectMenu("Mnu_Nuovo", &LetterDrillForm::Command1_Click);
+    connectMenu("Mnu_Risultati", &LetterDrillForm::Command5_Click);
+    connectMenu("Mnu_Sospendi", &LetterDrillForm::Command2_Click);
+    connectMenu("Mnu_Termina", &LetterDrillForm::Command3_Click);
+    connectMenu("Mnu_Esci", &LetterDrillForm::Command4_Click);
+    connectMenu("Mnu_Maiuscole", &LetterDrillForm::Mnu_Maiuscole_Click);
+    connectMenu("Mnu_minuscole", &LetterDrillForm::Mnu_minuscole_Click);
+    connectMenu("Mnu_Italiano", &LetterDrillForm::Mnu_Italiano_Click);
+    connectMenu("Mnu_Inglese", &LetterDrillForm::Mnu_Inglese_Click);
+    connectMenu("Mnu_Informazioni", &LetterDrillForm::Mnu_Informazioni_Click);
+}
+
+void LetterDrillForm::connectMenu(const char *name, void (LetterDrillForm::*handler)())
+{
+    connect(control<QAction>(this, name), &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
+}
+
+QLabel *LetterDrillForm::sequenceLabel() const
+{
+    return m_design.sequenceLabel ? control<QLabel>(this, m_design.sequenceLabel) : nullptr;
+}
+
+// --- load and activation -------------------------------------------------
+
+void LetterDrillForm::Form_Load() { LoadAndActivate(); }
+void LetterDrillForm::Form_Activate() { LoadAndActivate(); }
+
+// Every activation starts from the defaults: the Italian alphabet in capitals.
+void LetterDrillForm::LoadAndActivate()
+{
+    LetterCase = 1;
+    RewindLetters();
+    for (QLabel *result : {Label2, Label3, Label4, Label5})
+        result->hide();
+    PromptsGiven = ExerciseNumber = WrongCount = 0;
+    ElapsedSeconds = ElapsedMinutes = ElapsedHours = 0;
+    EnableTimer();
+    Command2->setText(QStringLiteral("&SOSPENDI"));
+    SessionOver = false;
+    ResultsShown = false;
+    ClockRunning = true;
+    ItalianAlphabet = true;
+    ShowOptions();
+}
+
+void LetterDrillForm::ShowOptions()
+{
+    AlphabetLabel->setText(ItalianAlphabet ? QStringLiteral("Alfabeto Italiano") : QStringLiteral("Alfabeto Inglese"));
+    Label8->setText(capitals() ? QStringLiteral("Lettere Maiuscole") : QStringLiteral("lettere minuscole"));
+}
+
+void LetterDrillForm::EnableTimer()
+{
+    // Enabling a running clock leaves its beat alone.
+    if (!Timer1->isActive())
+        Timer1->start();
+}
+
+void LetterDrillForm::SetSessionControlsEnabled(bool enabled)
+{
+    for (QPushButton *button : {Command2, Command3, Command5})
+        button->setEnabled(enabled);
+    for (QAction *item : {Mnu_Sospendi, Mnu_Termina, Mnu_Risultati})
+        item->setEnabled(enabled);
+}
+
+// --- the five buttons ----------------------------------------------------
+
+void LetterDrillForm::Command1_Click()
+{
+    platform::ReseedRandom();
+    SetSessionControlsEnabled(true);
+    Text1->setEnabled(true);
+    RewindLetters();
+    if (QLabel *sequence = sequenceLabel())
+        sequence->clear();
+    PromptsGiven = ExerciseNumber = WrongCount = RightCount = 0;
+    ElapsedSeconds = ElapsedMinutes = ElapsedHours = 0;
+    EnableTimer();
+    Command2->setText(QStringLiteral("&SOSPENDI"));
+    ClockRunning = true;
+    SessionOver = false;
+    Label6->clear();
+    // The results toggle then hides the results of the last session.
+    ResultsShown = true;
+    SessionActive = true;
+    Command5_Click();
+    Command1->setEnabled(false);
+    ShowOptions();
+    NextPrompt();
+}
+
+void LetterDrillForm::Command2_Click()
+{
+    if (ClockRunning) {
+        Timer1->stop();
+        Command2->setText(QStringLiteral("&CONTINUA"));
+        ClockRunning = false;
+    } else {
+        EnableTimer();
+        Command2->setText(QStringLiteral("&SOSPENDI"));
+        ClockRunning = true;
+        Text1->setFocus();
+    }
+}
+
+// Ends the session but keeps the counters, the results and the last letter:
+// Text1 stays enabled, and Enter there is still checked.
+void LetterDrillForm::Command3_Click()
+{
+    SetSessionControlsEnabled(false);
+    Timer1->stop();
+    Label1->clear();
+    Text1->clear();
+    for (QLabel *label : {Label6, Label7, Label9, Label10})
+        label->clear();
+    if (QLabel *sequence = sequenceLabel())
+        sequence->clear();
+    SessionActive = false;
+    ResultsShown = true;
+    Command1->setEnabled(true);
+    Command1->setFocus();
 }
 
 void LetterDrillForm::Command4_Click()
 {
-    Forms::instance().hide(static_cast<FormId>(objectName() == QLatin1String("RecognitionDrillForm")
-                                                   ? FormId::RecognitionDrill
-                                                   : FormId::SequenceDrill));
+    Command3_Click();
+    Forms::instance().hide(m_design.id);
     Forms::instance().show(FormId::Chooser);
+}
+
+void LetterDrillForm::Command5_Click()
+{
+    if (ResultsShown) {
+        for (QLabel *result : {Label2, Label3, Label4, Label5})
+            result->hide();
+        if (!SessionOver)
+            MoveFocusByAnswer();
+        ResultsShown = false;
+        return;
+    }
+    Label2->show();
+    Label2_Click();
+    Label3->show();
+    Label3_Click();
+    Label4->show();
+    Label4_Click();
+    Label5->show();
+    Label5_Click();
+    if (!SessionOver)
+        MoveFocusByAnswer();
+    ResultsShown = true;
+}
+
+// Back to the answer box when it holds no number, which is always the case
+// for a letter; a number there sends the focus to Text2.
+void LetterDrillForm::MoveFocusByAnswer()
+{
+    if (text::leadingNumber(Text1->text()) == 0)
+        Text1->setFocus();
+    else
+        Text2->setFocus();
+}
+
+// --- counters and clock --------------------------------------------------
+
+void LetterDrillForm::Label2_Click() { Timer1_Timer(); }
+
+void LetterDrillForm::Label3_Click()
+{
+    if (ExerciseNumber <= kResultsThreshold)
+        Label3->setText(QStringLiteral("ESERCIZIO NUMERO ") + text::numberText(ExerciseNumber));
+    else
+        Label3->setText(QStringLiteral("ESERCIZI ESEGUITI ") + text::numberText(PromptsGiven));
+}
+
+// Right answers less wrong ones: the two figures add up to the right answers.
+void LetterDrillForm::Label4_Click()
+{
+    Int16 net = RightCount;
+    net -= WrongCount;
+    Label4->setText(QStringLiteral("RISPOSTE ESATTE ") + text::numberText(net));
+}
+
+void LetterDrillForm::Label5_Click()
+{
+    Label5->setText(QStringLiteral("RISPOSTE ERRATE ") + text::numberText(WrongCount));
+}
+
+void LetterDrillForm::Timer1_Timer()
+{
+    ElapsedSeconds += 1;
+    if (ElapsedSeconds == 60) {
+        ElapsedSeconds = 0;
+        ElapsedMinutes += 1;
+        if (ElapsedMinutes == 60) {
+            ElapsedMinutes = 0;
+            ElapsedHours += 1;
+        }
+    }
+    Label2->setText(QStringLiteral("TEMPO TRASCORSO ") + text::numberText(ElapsedHours) + QStringLiteral(" : ")
+                    + text::numberText(ElapsedMinutes) + QStringLiteral(" : ") + text::numberText(ElapsedSeconds));
+    Label3_Click();
+    Label4_Click();
+    Label5_Click();
+}
+
+// --- prompts and answers -------------------------------------------------
+
+void LetterDrillForm::NextPrompt()
+{
+    Label7->clear();
+    Label6->clear();
+    Label10->setText(QString::fromUtf8(m_design.instruction));
+    ExerciseNumber += 1;
+    const int limit = ItalianAlphabet ? m_design.italianLimit : m_design.englishLimit;
+    if (PromptsGiven == limit) {
+        EndSessionAtLimit();
+        return;
+    }
+    PresentLetter();
+    Text1->setFocus();
+    Text1->clear();
+    PromptsGiven += 1;
+}
+
+// The results stay on view until the next NUOVO; the focus stays on NUOVO.
+void LetterDrillForm::EndSessionAtLimit()
+{
+    Command3_Click();
+    SessionOver = true;
+    ResultsShown = false;
+    Command5_Click();
+}
+
+void LetterDrillForm::Text1_KeyPress(Int16 &keyAscii)
+{
+    if (keyAscii != kEnter)
+        return;
+    const QString typed = Text1->text();
+    if (typed == ExpectedAnswer)
+        AnswerRight();
+    else if (const char *hint = caseHint(ExpectedAnswer, typed))
+        AnswerWrongCase(hint);
+    else
+        AnswerWrong();
+}
+
+void LetterDrillForm::AnswerRight()
+{
+    platform::SoundCue(this, QString::fromUtf8(m_design.chimePath));
+    Label6->setText(QString::fromUtf8(kRight));
+    RightCount += 1;
+    Label10->clear();
+    RecordRightAnswer();
+    Label7->setText(QString::fromUtf8(kPressEnter));
+    Text2->setFocus();
+}
+
+// Neither counted right nor wrong: Enter in Text2 asks the same letter again.
+void LetterDrillForm::AnswerWrongCase(const char *hint)
+{
+    Label6->setText(QString::fromUtf8(hint));
+    Label10->clear();
+    Label7->setText(QString::fromUtf8(kPressEnter));
+    CaseRetryPending = true;
+    Text2->setFocus();
+}
+
+void LetterDrillForm::AnswerWrong()
+{
+    Text1->clear();
+    Label6->clear();
+    Label10->clear();
+    platform::ShowMessage(QStringLiteral("RIPROVA"), QStringLiteral("ATTENTO"));
+    Label10->setText(QString::fromUtf8(m_design.instruction));
+    WrongCount += 1;
+}
+
+void LetterDrillForm::Text2_KeyPress(Int16 &keyAscii)
+{
+    if (keyAscii != kEnter)
+        return;
+    keyAscii = 0;
+    if (CaseRetryPending) {
+        Text1->clear();
+        Label6->clear();
+        Label7->clear();
+        Label10->setText(QString::fromUtf8(m_design.instruction));
+        Text1->setFocus();
+        CaseRetryPending = false;
+    } else if (SessionActive) {
+        NextPrompt();
+    }
+}
+
+// --- menus ---------------------------------------------------------------
+
+// A change of option ends the session; it applies from the next NUOVO.
+void LetterDrillForm::Mnu_Italiano_Click()
+{
+    ItalianAlphabet = true;
+    AlphabetLabel->setText(QStringLiteral("Alfabeto Italiano"));
+    Command3_Click();
+}
+
+void LetterDrillForm::Mnu_Inglese_Click()
+{
+    ItalianAlphabet = false;
+    AlphabetLabel->setText(QStringLiteral("Alfabeto Inglese"));
+    Command3_Click();
+}
+
+void LetterDrillForm::Mnu_Maiuscole_Click()
+{
+    LetterCase = 1;
+    Label8->setText(QStringLiteral("Lettere Maiuscole"));
+    Command3_Click();
+}
+
+void LetterDrillForm::Mnu_minuscole_Click()
+{
+    LetterCase = 2;
+    Label8->setText(QStringLiteral("lettere minuscole"));
+    Command3_Click();
+}
+
+void LetterDrillForm::Mnu_Informazioni_Click()
+{
+    platform::AboutBox();
 }
 
 void LetterDrillForm::closeEvent(QCloseEvent *event)

@@ -1,15 +1,60 @@
 #include "drills/recognitiondrillform.h"
 
+#include "platform/random.h"
+#include "platform/textcodes.h"
+
+#include <QLabel>
+
 namespace {
 
-const ui::WindowSpec kWindow{
-    .className = "RecognitionDrillForm",
-    .title = "RICONOSCERE LE LETTERE DELL'ALFABETO",
-    .clientWidth = 11865, .clientHeight = 8565,
-    .left = 1695, .top = 1395,
-    .background = ui::colours::Cyan,
+using namespace ui;
+
+constexpr int kLettersAToZ = 26;
+
+const ControlSpec kOwnControls[] = {
+    {.name = "Label11", .kind = Kind::Label, .text = "Label11", .left = 600, .top = 4800, .width = 3255,
+     .height = 375, .bg = colours::Cyan},
+};
+
+const LetterDrillDesign kDesign{
+    .id = FormId::RecognitionDrill,
+    .window = {
+        .className = "RecognitionDrillForm",
+        .title = "RICONOSCERE LE LETTERE DELL'ALFABETO",
+        .clientWidth = 11865, .clientHeight = 8565,
+        .left = 1695, .top = 1395,
+        .background = colours::Cyan,
+    },
+    .label8Left = 600, .label8Top = 4200,
+    .label9Left = 720, .label9Top = 4560,
+    .ownControls = kOwnControls,
+    .alphabetLabel = "Label11",
+    .sequenceLabel = nullptr,
+    .capitalsItem = "Maiuscole",
+    .smallLettersItem = "minuscole",
+    .instruction = "  PREMI IL TASTO DELLA LETTERA CORRISPONDENTE",
+    .chimePath = "C:\\WINDOWS\\Media\\Chimes.wav",
+    .italianLimit = 10, .englishLimit = 10,
 };
 
 } // namespace
 
-RecognitionDrillForm::RecognitionDrillForm() : LetterDrillForm(kWindow) {}
+RecognitionDrillForm::RecognitionDrillForm() : LetterDrillForm(kDesign) {}
+
+// Any letter of the chosen alphabet and case, each equally likely; letters the
+// Italian alphabet lacks are drawn again.
+void RecognitionDrillForm::PresentLetter()
+{
+    do {
+        const int first = capitals() ? 'A' : 'a';
+        LetterCode = first + int(double(platform::NextRandom()) * kLettersAToZ);
+    } while (ItalianAlphabet && IsOutsideAlphabet(LetterCode));
+    ExpectedAnswer = QString(text::ansiChar(LetterCode));
+    promptLabel()->setText(ExpectedAnswer);
+}
+
+bool RecognitionDrillForm::IsOutsideAlphabet(int code) const
+{
+    const int capital = code >= 'a' ? code - ('a' - 'A') : code;
+    return capital == 'J' || capital == 'K' || capital == 'W' || capital == 'X' || capital == 'Y';
+}

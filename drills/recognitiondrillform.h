@@ -2,10 +2,18 @@
 
 #include "drills/letterdrillform.h"
 
-// Letter recognition: type the letter shown.
+// Letter recognition: type the letter shown, drawn at random.
 class RecognitionDrillForm : public LetterDrillForm
 {
     Q_OBJECT
 public:
     RecognitionDrillForm();
+
+protected:
+    void PresentLetter() override;
+
+private:
+    bool IsOutsideAlphabet(int code) const;
+
+    Int16 LetterCode;
 };
