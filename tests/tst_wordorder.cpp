@@ -175,6 +175,44 @@ private slots:
         QCOMPARE(fakes.messages.shown.front().second, QStringLiteral("Lupreda"));
     }
 
+    void tabVisitsTheVisibleControlsInOrder()
+    {
+        QStringList visited;
+        for (int tab = 0; tab < 5; ++tab) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(visited, QStringList({"Command1", "Command2", "List1", "List2", "Text1"}));
+        QVERIFY(items("List2").isEmpty());
+    }
+
+    // An access key clicks its button a moment later, as a pressed button shows.
+    void accessKeysClickOnlyVisibleButtons()
+    {
+        auto altKey = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier); };
+        typeWords({"uno", "due"});
+        place({"DUE"});
+        altKey(Qt::Key_V);
+        QTest::qWait(300);
+        QCOMPARE(caption("Label3"), QStringLiteral("LISTA ORDINATA"));
+        QCOMPARE(fakes.sound.playedFiles(), QStringList({kPlacedChime}));
+        // An Alt key that clicks nothing types nothing either.
+        QVERIFY(entryBox()->text().isEmpty());
+
+        program::choose(FormId::WordOrder, "liv2");
+        type("uno");
+        place({"UNO"});
+        altKey(Qt::Key_V);
+        QTRY_COMPARE(caption("Label3"), QStringLiteral("Un solo termine?"));
+        QCOMPARE(fakes.sound.playedFiles().last(), kCheckedChime);
+
+        altKey(Qt::Key_N);
+        QTRY_VERIFY(items("List2").isEmpty());
+        QCOMPARE(caption("Label3"), QStringLiteral("NUOVO ELENCO"));
+        altKey(Qt::Key_E);
+        QTRY_VERIFY(!Forms::instance().isLoaded(FormId::WordOrder));
+    }
+
     void randomListsHoldTenDifferentWordsOfTheLanguage_data()
     {
         QTest::addColumn<QString>("language");
