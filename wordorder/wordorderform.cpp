@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace {
 
 const QString kNewList = QStringLiteral("NUOVO ELENCO");
