@@ -74,6 +74,8 @@ public:
     {
         if (watched != m_box || event->type() != QEvent::KeyPress)
             return false;
+        if (isUnmatchedAccessKey(*static_cast<QKeyEvent *>(event)))
+            return true;
         const int code = characterCode(*static_cast<QKeyEvent *>(event));
         if (code < 0)
             return false;
@@ -91,6 +93,14 @@ public:
     }
 
 private:
+    // Alt with a character that no access key took: it types nothing, rather
+    // than the bare character. Ctrl+Alt is left alone, as it may be AltGr.
+    static bool isUnmatchedAccessKey(const QKeyEvent &key)
+    {
+        const Qt::KeyboardModifiers mods = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+        return mods == Qt::AltModifier && !key.text().isEmpty() && key.text().front().isPrint();
+    }
+
     static int characterCode(const QKeyEvent &key)
     {
         if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)

@@ -2,39 +2,434 @@
 
 #include "app/controlbuilder.h"
 #include "app/handler.h"
+#include "app/widgets.h"
 #include "platform/mediacontrol.h"
+#include "platform/messagebox.h"
+#include "platform/soundcue.h"
+#include "platform/textcodes.h"
+#include "wordorder/alphabeticalorder.h"
+#include "wordorder/wordorderlayout.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace {
 
-using namespace ui;
+const QString kNewList = QStringLiteral("NUOVO ELENCO");
+const QString kImmediateCheck = QStringLiteral("Verifica Immediata");
+const QString kFinalCheck = QStringLiteral("Verifica Intermedia o Finale");
+const QString kPlacedChime = QStringLiteral("C:\\WINDOWS\\Media\\chimes.wav");
+const QString kCheckedChime = QStringLiteral("C:\\WINDOWS\\Media\\Chimes.wav");
 
-const WindowSpec kWindow{
-    .className = "WordOrderForm",
-    .title = "ORDINAMENTO ALFABETICO",
-    .clientWidth = 11670, .clientHeight = 8535,
-    .left = 1845, .top = 1545,
-    .background = colours::LightCyan,
-};
+constexpr int kEnter = 13;
 
-const ControlSpec kControls[] = {
-    {.name = "Command2", .kind = Kind::Button, .text = "&ESCI", .left = 7560, .top = 7440, .width = 1215,
-     .height = 495, .cancel = true},
-};
+int selectedRow(const QListWidget *list)
+{
+    const QList<QListWidgetItem *> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.front());
+}
+
+// Our own removals must not read as the pupil choosing another word, and the
+// list must not keep a selection that the next keystroke would move.
+void removeRow(QListWidget *list, int row)
+{
+    const QSignalBlocker blocker(list);
+    delete list->takeItem(row);
+    list->selectionModel()->clear();
+}
+
+void clearList(QListWidget *list)
+{
+    const QSignalBlocker blocker(list);
+    list->clear();
+}
+
+QStringList itemTexts(const QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
 
 } // namespace
 
 WordOrderForm::WordOrderForm()
 {
+    using namespace wordorderlayout;
     auto *client = new QWidget;
     setCentralWidget(client);
-    setupWindow(this, client, kWindow);
-    buildControls(client, kControls, kWindow.fontPt);
+    ui::setupWindow(this, client, kWindow);
+    ui::buildControls(client, controls(), kWindow.fontPt);
+    ui::buildMenus(this, menus());
     new MediaControl(this);
-    placeWindow(this, kWindow);
-    connect(control<QPushButton>(this, "Command2"), &QPushButton::clicked, this, guarded([this] { Command2_Click(); }));
+    ui::placeWindow(this, kWindow);
+    ui::setTabOrder(this, {"Text1", "Command1", "Command2", "List1", "List2", "Command3", "List3", "Text2"});
+    findControls();
+    connectHandlers();
+    Text1->setFocus();
+}
+
+void WordOrderForm::findControls()
+{
+    using ui::control;
+    Text1 = control<QLineEdit>(this, "Text1");
+    Text2 = control<QPlainTextEdit>(this, "Text2");
+    List1 = control<QListWidget>(this, "List1");
+    List2 = control<QListWidget>(this, "List2");
+    List3 = control<QListWidget>(this, "List3");
+    Label1 = control<ClickableLabel>(this, "Label1");
+    Label3 = control<ClickableLabel>(this, "Label3");
+    Label4 = control<ClickableLabel>(this, "Label4");
+    Label5 = control<ClickableLabel>(this, "Label5");
+    Label6 = control<ClickableLabel>(this, "Label6");
+    Label7 = control<ClickableLabel>(this, "Label7");
+    Label8 = control<ClickableLabel>(this, "Label8");
+    Label9 = control<ClickableLabel>(this, "Label9");
+    Label10 = control<ClickableLabel>(this, "Label10");
+    Command3 = control<QPushButton>(this, "Command3");
+}
+
+void WordOrderForm::connectHandlers()
+{
+    using ui::control;
+    auto onClick = [this](const char *name, void (WordOrderForm::*handler)()) {
+        connect(control<QPushButton>(this, name), &QPushButton::clicked, this, guarded([this, handler] { (this->*handler)(); }));
+    };
+    onClick("Command1", &WordOrderForm::Command1_Click);
+    onClick("Command2", &WordOrderForm::Command2_Click);
+    onClick("Command3", &WordOrderForm::Command3_Click);
+
+    connect(control<ClickableLabel>(this, "Label2"), &ClickableLabel::clicked, this, guarded([this] { Label2_Click(); }));
+    connect(Label7, &ClickableLabel::clicked, this, guarded([this] { Label7_Click(); }));
+
+    // A selection made by mouse or keyboard is the pupil's move. The current
+    // row alone is not: a list given the focus by Tab gets one without a choice.
+    connect(List1, &QListWidget::itemSelectionChanged, this, guarded([this] { List1_Click(); }));
+    connect(List2, &QListWidget::itemSelectionChanged, this, guarded([this] { List2_Click(); }));
+
+    onKeyPress(Text1, [this](Int16 &keyAscii) { Text1_KeyPress(keyAscii); });
+
+    auto onChoose = [this](const char *name, void (WordOrderForm::*handler)()) {
+        connect(control<QAction>(this, name), &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
+    };
+    onChoose("liv1", &WordOrderForm::liv1_Click);
+    onChoose("liv2", &WordOrderForm::liv2_Click);
+    onChoose("It", &WordOrderForm::It_Click);
+    onChoose("En", &WordOrderForm::En_Click);
+    onChoose("info", &WordOrderForm::info_Click);
+}
+
+void WordOrderForm::Form_Load()
+{
+    PoolCount = 0;
+    PlacedCount = 0;
+    Text1->clear();
+    ErrorCount = 0;
+    Level = 1;
+    Label1->setText(kImmediateCheck);
+    Label5->clear();
+    Label7->show();
+    Label8->show();
+    Command3->hide();
+    Text2->hide();
+    LastCompareOk = false;
+    ItalianWords = true;
+    for (int slot = 0; slot < kCapacity; ++slot)
+        WordBank[slot] = QString::fromUtf8(wordbank::word(slot));
+}
+
+// ---- Word sources --------------------------------------------------------
+
+void WordOrderForm::Command1_Click()
+{
+    clearList(List1);
+    clearList(List2);
+    clearList(List3);
+    PoolCount = 0;
+    PlacedCount = 0;
+    EnteredCount = 0;
+    Text1->setFocus();
+    Label3->setText(kNewList);
+    Label7->show();
+    Label8->show();
+    Label5->clear();
+    Text2->clear();
+    Text2->hide();
+    Label4->clear();
+    Label6->clear();
+    for (int slot = 0; slot < kCapacity - 1; ++slot)
+        WordUsed[slot] = false;
+    CorrectionCount = 0;
+    ErrorCount = 0;
+    MoveCount = 0;
+    CorrectCount = 0;
+}
+
+void WordOrderForm::Label2_Click()
+{
+    Command1_Click();
+    const auto language = ItalianWords ? wordbank::Language::Italian : wordbank::Language::English;
+    for (int n = 0; n < wordbank::kListLength; ++n) {
+        const int slot = wordbank::drawUnusedSlot(language, WordUsed);
+        // A drawn word goes in the way a typed one does: through the entry box.
+        Text1->setText(WordBank[slot]);
+        enterWord(Text1->text());
+        Text1->clear();
+    }
+    Label7->hide();
+    Label8->hide();
+}
+
+void WordOrderForm::Label7_Click()
+{
+    Label2_Click();
+}
+
+void WordOrderForm::Text1_KeyPress(Int16 &keyAscii)
+{
+    if (keyAscii >= 'a' && keyAscii <= 'z')
+        keyAscii -= 'a' - 'A';
+    if (keyAscii != kEnter || Text1->text().isEmpty())
+        return;
+    if (EnteredCount >= kCapacity) {
+        // The word stays in the box, so nothing typed is lost.
+        Label5->setText(QStringLiteral("Elenco pieno: al massimo %1 parole").arg(kCapacity));
+        return;
+    }
+    enterWord(Text1->text());
+    Text1->clear();
+}
+
+void WordOrderForm::enterWord(const QString &word)
+{
+    List1->addItem(word);
+    List3->insertItem(wordorder::sortedInsertIndex(itemTexts(List3), word), word);
+    addToPool(word);
+    ++EnteredCount;
+}
+
+void WordOrderForm::It_Click()
+{
+    ItalianWords = true;
+    Command1_Click();
+}
+
+void WordOrderForm::En_Click()
+{
+    ItalianWords = false;
+    Command1_Click();
+}
+
+// ---- Moves ---------------------------------------------------------------
+
+void WordOrderForm::List1_Click()
+{
+    ++MoveCount;
+    showMoveCount();
+    const int s = selectedRow(List1);
+    if (s >= 0) {
+        const QString word = PoolWords[s];
+        List2->addItem(word);
+        addToPlaced(word);
+        removeRow(List1, s);
+        removeFromPool(s);
+        if (Level == 1)
+            CheckPositions();
+        Text1->setFocus();
+    }
+    Text2->clear();
+    if (Level == 2)
+        Label3->setText(kNewList);
+    Label4->clear();
+    if (List1->count() == 0)
+        Label6->setText(QStringLiteral("Correzioni  ") + QString::number(CorrectionCount));
+}
+
+void WordOrderForm::List2_Click()
+{
+    const int s = selectedRow(List2);
+    if (s >= 0) {
+        const QString word = PlacedWords[s];
+        // Back at the end of List1, not at its former place.
+        List1->addItem(word);
+        addToPool(word);
+        removeRow(List2, s);
+        removeFromPlaced(s);
+        Text1->setFocus();
+        if (Level == 1)
+            CheckPositions();
+        if (Level == 2) {
+            Label3->setText(kNewList);
+            Label5->clear();
+        }
+    }
+    if (List2->count() == 0) {
+        Label3->setText(kNewList);
+        Label5->clear();
+    }
+    Text2->hide();
+    Text2->clear();
+    Label4->clear();
+    ++CorrectionCount;
+    --MoveCount;
+    showMoveCount();
+}
+
+void WordOrderForm::showMoveCount()
+{
+    Label9->setText(QString::number(MoveCount));
+}
+
+void WordOrderForm::addToPool(const QString &word)
+{
+    PoolWords[PoolCount] = word;
+    ++PoolCount;
+}
+
+void WordOrderForm::removeFromPool(int slot)
+{
+    --PoolCount;
+    std::move(PoolWords.begin() + slot + 1, PoolWords.begin() + PoolCount + 1, PoolWords.begin() + slot);
+    PoolWords[PoolCount].clear();
+}
+
+void WordOrderForm::addToPlaced(const QString &word)
+{
+    PlacedWords[PlacedCount] = word;
+    ++PlacedCount;
+}
+
+void WordOrderForm::removeFromPlaced(int slot)
+{
+    --PlacedCount;
+    std::move(PlacedWords.begin() + slot + 1, PlacedWords.begin() + PlacedCount + 1, PlacedWords.begin() + slot);
+    PlacedWords[PlacedCount].clear();
+}
+
+QStringList WordOrderForm::poolWords() const
+{
+    return QStringList(PoolWords.begin(), PoolWords.begin() + PoolCount);
+}
+
+QStringList WordOrderForm::placedWords() const
+{
+    return QStringList(PlacedWords.begin(), PlacedWords.begin() + PlacedCount);
+}
+
+// ---- Checks --------------------------------------------------------------
+
+void WordOrderForm::CheckPositions()
+{
+    LastCompareOk = false;
+    ErrorCount = 0;
+    CorrectCount = 0;
+    for (int i = 0; i < PlacedCount; ++i) {
+        if (PlacedWords[i] == List3->item(i)->text()) {
+            ++CorrectCount;
+            LastCompareOk = true;
+            Label10->setText(QString::number(CorrectCount));
+        } else {
+            ++ErrorCount;
+            ErrorText = QStringLiteral(" - ") + PlacedWords[i];
+        }
+        ShowVerdict();
+    }
+    if (MoveCount == CorrectCount)
+        platform::SoundCue(this, kPlacedChime);
+}
+
+void WordOrderForm::Command3_Click()
+{
+    ErrorCount = 0;
+    ErrorText.clear();
+    Label3->clear();
+    Label5->clear();
+    Text2->clear();
+    Label4->clear();
+    CheckPairs();
+    if (ErrorCount < 1)
+        platform::SoundCue(this, kCheckedChime);
+    else
+        Text2->show();
+    if (List2->count() < 2) {
+        Label3->setText(QStringLiteral("Un solo termine?"));
+        Label4->clear();
+    }
+    if (List2->count() == 0) {
+        Label3->setText(QStringLiteral("Lista Vuota !"));
+        Label4->clear();
+    }
+}
+
+void WordOrderForm::CheckPairs()
+{
+    for (int i = 0; i + 1 < PlacedCount; ++i) {
+        const QString &first = PlacedWords[i];
+        const QString &second = PlacedWords[i + 1];
+        switch (wordorder::comparePair(first, second)) {
+        case wordorder::PairVerdict::NotCompared:
+            break;
+        case wordorder::PairVerdict::InOrder:
+            LastCompareOk = true;
+            break;
+        case wordorder::PairVerdict::Misplaced:
+            LastCompareOk = false;
+            ErrorText += QStringLiteral(" - ") + second + QStringLiteral(" precede ") + first + QLatin1Char('\r');
+            ++ErrorCount;
+            break;
+        }
+    }
+    ShowVerdict();
+}
+
+void WordOrderForm::ShowVerdict()
+{
+    Label3->clear();
+    Text2->clear();
+    Label4->clear();
+    if (ErrorCount > 0) {
+        Label3->setText(QStringLiteral("LISTA ERRATA"));
+        Text2->setPlainText(text::displayLines(ErrorText));
+        Label5->setText(QStringLiteral("Clicca sul termine errato per rimuoverlo"));
+    } else if (LastCompareOk) {
+        Label3->setText(QStringLiteral("LISTA ORDINATA"));
+        Label5->clear();
+        Label4->setText(QStringLiteral("ESATTO"));
+        Text2->hide();
+    }
+}
+
+// ---- Menus and leaving ---------------------------------------------------
+
+void WordOrderForm::liv1_Click()
+{
+    Level = 1;
+    Command1_Click();
+    Command3->hide();
+    Text2->hide();
+    Label1->setText(kImmediateCheck);
+}
+
+void WordOrderForm::liv2_Click()
+{
+    Level = 2;
+    Command1_Click();
+    Command3->show();
+    Label1->setText(kFinalCheck);
+}
+
+void WordOrderForm::info_Click()
+{
+    platform::AboutBox();
 }
 
 void WordOrderForm::Command2_Click()

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/controlbuilder.h"
+
+#include <span>
+
+// How the word-ordering window looks when it is created: the window, its
+// controls from the top down, and its menu bar.
+namespace wordorderlayout {
+
+extern const ui::WindowSpec kWindow;
+std::span<const ui::ControlSpec> controls();
+std::span<const ui::MenuSpec> menus();
+
+} // namespace wordorderlayout
