@@ -226,6 +226,18 @@ void buildMenus(QMainWindow *window, std::span<const MenuSpec> menus)
     }
 }
 
+QWidget *buildMenuWindow(QMainWindow *window, const WindowSpec &design, std::span<const ControlSpec> controls,
+                         std::span<const MenuSpec> menus)
+{
+    auto *client = new QWidget;
+    window->setCentralWidget(client);
+    setupWindow(window, client, design);
+    buildControls(client, controls, design.fontPt);
+    buildMenus(window, menus);
+    placeWindow(window, design);
+    return client;
+}
+
 void setTabOrder(QWidget *root, std::initializer_list<const char *> names)
 {
     QWidget *previous = nullptr;

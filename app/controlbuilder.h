@@ -96,6 +96,10 @@ void placeWindow(QWidget *window, const WindowSpec &design);
 
 void buildControls(QWidget *client, std::span<const ControlSpec> controls, double windowFontPt);
 void buildMenus(QMainWindow *window, std::span<const MenuSpec> menus);
+// A window with a menu bar, whole: its client area (returned) as the central
+// widget, the controls on it, the menus, and its place on the screen.
+QWidget *buildMenuWindow(QMainWindow *window, const WindowSpec &design, std::span<const ControlSpec> controls,
+                         std::span<const MenuSpec> menus);
 void setTabOrder(QWidget *root, std::initializer_list<const char *> names);
 
 template <class T>

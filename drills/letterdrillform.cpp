@@ -129,11 +129,7 @@ LetterDrillForm::LetterDrillForm(const LetterDrillDesign &design) : m_design(des
 
 void LetterDrillForm::buildWindow()
 {
-    auto *client = new QWidget;
-    setCentralWidget(client);
-    setupWindow(this, client, m_design.window);
-    buildControls(client, drillControls(m_design), m_design.window.fontPt);
-    buildMenus(this, drillMenus(m_design));
+    QWidget *client = buildMenuWindow(this, m_design.window, drillControls(m_design), drillMenus(m_design));
     ui::setTabOrder(client, {"Command1", "Command2", "Command3", "Command4", "Text1", "Command5", "Text2"});
 
     auto *timer = new QTimer(this);
@@ -141,8 +137,6 @@ void LetterDrillForm::buildWindow()
     timer->setInterval(1000);
     timer->start();
     new MediaControl(this);
-
-    placeWindow(this, m_design.window);
     control<QWidget>(this, "Command1")->setFocus();
 }
 

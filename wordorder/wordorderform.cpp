@@ -52,6 +52,23 @@ void clearList(QListWidget *list)
     list->clear();
 }
 
+// The tables that mirror List1 and List2 take a word at the end and close up
+// behind a removed one, exactly as their lists do.
+template <std::size_t N>
+void appendSlot(std::array<QString, N> &table, Int16 &count, const QString &word)
+{
+    table[count] = word;
+    ++count;
+}
+
+template <std::size_t N>
+void removeSlot(std::array<QString, N> &table, Int16 &count, int slot)
+{
+    --count;
+    std::move(table.begin() + slot + 1, table.begin() + count + 1, table.begin() + slot);
+    table[count].clear();
+}
+
 QStringList itemTexts(const QListWidget *list)
 {
     QStringList texts;
@@ -65,13 +82,8 @@ QStringList itemTexts(const QListWidget *list)
 WordOrderForm::WordOrderForm()
 {
     using namespace wordorderlayout;
-    auto *client = new QWidget;
-    setCentralWidget(client);
-    ui::setupWindow(this, client, kWindow);
-    ui::buildControls(client, controls(), kWindow.fontPt);
-    ui::buildMenus(this, menus());
+    ui::buildMenuWindow(this, kWindow, controls(), menus());
     new MediaControl(this);
-    ui::placeWindow(this, kWindow);
     ui::setTabOrder(this, {"Text1", "Command1", "Command2", "List1", "List2", "Command3", "List3", "Text2"});
     findControls();
     connectHandlers();
@@ -213,7 +225,7 @@ void WordOrderForm::enterWord(const QString &word)
 {
     List1->addItem(word);
     List3->insertItem(wordorder::sortedInsertIndex(itemTexts(List3), word), word);
-    addToPool(word);
+    appendSlot(PoolWords, PoolCount, word);
     ++EnteredCount;
 }
 
@@ -239,9 +251,9 @@ void WordOrderForm::List1_Click()
     if (s >= 0) {
         const QString word = PoolWords[s];
         List2->addItem(word);
-        addToPlaced(word);
+        appendSlot(PlacedWords, PlacedCount, word);
         removeRow(List1, s);
-        removeFromPool(s);
+        removeSlot(PoolWords, PoolCount, s);
         if (Level == 1)
             CheckPositions();
         Text1->setFocus();
@@ -261,9 +273,9 @@ void WordOrderForm::List2_Click()
         const QString word = PlacedWords[s];
         // Back at the end of List1, not at its former place.
         List1->addItem(word);
-        addToPool(word);
+        appendSlot(PoolWords, PoolCount, word);
         removeRow(List2, s);
-        removeFromPlaced(s);
+        removeSlot(PlacedWords, PlacedCount, s);
         Text1->setFocus();
         if (Level == 1)
             CheckPositions();
@@ -287,32 +299,6 @@ void WordOrderForm::List2_Click()
 void WordOrderForm::showMoveCount()
 {
     Label9->setText(QString::number(MoveCount));
-}
-
-void WordOrderForm::addToPool(const QString &word)
-{
-    PoolWords[PoolCount] = word;
-    ++PoolCount;
-}
-
-void WordOrderForm::removeFromPool(int slot)
-{
-    --PoolCount;
-    std::move(PoolWords.begin() + slot + 1, PoolWords.begin() + PoolCount + 1, PoolWords.begin() + slot);
-    PoolWords[PoolCount].clear();
-}
-
-void WordOrderForm::addToPlaced(const QString &word)
-{
-    PlacedWords[PlacedCount] = word;
-    ++PlacedCount;
-}
-
-void WordOrderForm::removeFromPlaced(int slot)
-{
-    --PlacedCount;
-    std::move(PlacedWords.begin() + slot + 1, PlacedWords.begin() + PlacedCount + 1, PlacedWords.begin() + slot);
-    PlacedWords[PlacedCount].clear();
 }
 
 QStringList WordOrderForm::poolWords() const

@@ -60,10 +60,6 @@ private:
     void findControls();
     void connectHandlers();
     void enterWord(const QString &word);
-    void addToPool(const QString &word);
-    void removeFromPool(int slot);
-    void addToPlaced(const QString &word);
-    void removeFromPlaced(int slot);
     void showMoveCount();
 
     // Controls the handlers work on.
