@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -139,9 +140,22 @@ QWidget *makeMultiLineTextBox(const ControlSpec &design)
     return box;
 }
 
+// A list box chooses the word under the pointer when the button goes down; a
+// shaky hand dragging on must not choose the words it passes over as well.
+class ChooseOnPressOnly : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        return event->type() == QEvent::MouseMove && static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton;
+    }
+};
+
 QWidget *makeListBox(const ControlSpec &design)
 {
     auto *list = new QListWidget;
+    list->viewport()->installEventFilter(new ChooseOnPressOnly(list));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColours(list, QPalette::Text, QPalette::Base, design);

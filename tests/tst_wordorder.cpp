@@ -423,6 +423,22 @@ private slots:
         verifyListsAgree();
     }
 
+    void aShakyClickMovesOneWord()
+    {
+        typeWords({"uno", "due", "tre"});
+        QListWidget *pool = list("List1");
+        const QPoint first = pool->visualItemRect(pool->item(0)).center();
+        QTest::mousePress(pool->viewport(), Qt::LeftButton, {}, first);
+        // The next word slides up under the pointer as the hand drifts.
+        const QPointF drifted = first + QPoint(1, 1);
+        QMouseEvent drift(QEvent::MouseMove, drifted, pool->viewport()->mapToGlobal(drifted), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(pool->viewport(), &drift);
+        QTest::mouseRelease(pool->viewport(), Qt::LeftButton, {}, first + QPoint(1, 1));
+        QCOMPARE(items("List2"), QStringList({"UNO"}));
+        verifyListsAgree();
+    }
+
     void menusStartANewExercise_data()
     {
         QTest::addColumn<QString>("action");
