@@ -218,12 +218,15 @@ void buildControls(QWidget *client, std::span<const ControlSpec> controls, doubl
 void buildMenus(QMainWindow *window, std::span<const MenuSpec> menus)
 {
     QMenuBar *bar = window->menuBar();
-    bar->setFont(QApplication::font());
+    // Menus use the program's typeface at the usual menu size, not bold.
+    const QFont menuFont = uiFont(8.25, false);
+    bar->setFont(menuFont);
     QMenu *current = nullptr;
     for (const MenuSpec &design : menus) {
         const QString caption = QString::fromUtf8(design.caption);
         if (design.kind == MenuKind::Menu) {
             current = new QMenu(caption, window);
+            current->setFont(menuFont);
             current->setObjectName(QLatin1String(design.name));
             current->setEnabled(design.enabled);
             bar->addMenu(current);
