@@ -146,6 +146,7 @@ void LetterDrillForm::findControls()
     for (int i = 0; i < 10; ++i)
         *labels[i] = control<QLabel>(this, qPrintable(QStringLiteral("Label%1").arg(i + 1)));
     AlphabetLabel = control<QLabel>(this, m_design.alphabetLabel);
+    SequenceLabel = m_design.sequenceLabel ? control<QLabel>(this, m_design.sequenceLabel) : nullptr;
     Text1 = control<QLineEdit>(this, "Text1");
     Text2 = control<QLineEdit>(this, "Text2");
     Command1 = control<QPushButton>(this, "Command1");
@@ -194,11 +195,6 @@ void LetterDrillForm::connectHandlers()
 void LetterDrillForm::connectMenu(const char *name, void (LetterDrillForm::*handler)())
 {
     connect(control<QAction>(this, name), &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
-}
-
-QLabel *LetterDrillForm::sequenceLabel() const
-{
-    return m_design.sequenceLabel ? control<QLabel>(this, m_design.sequenceLabel) : nullptr;
 }
 
 // --- load and activation -------------------------------------------------
@@ -253,8 +249,8 @@ void LetterDrillForm::Command1_Click()
     SetSessionControlsEnabled(true);
     Text1->setEnabled(true);
     RewindLetters();
-    if (QLabel *sequence = sequenceLabel())
-        sequence->clear();
+    if (SequenceLabel)
+        SequenceLabel->clear();
     PromptsGiven = ExerciseNumber = WrongCount = RightCount = 0;
     ElapsedSeconds = ElapsedMinutes = ElapsedHours = 0;
     EnableTimer();
@@ -295,8 +291,8 @@ void LetterDrillForm::Command3_Click()
     Text1->clear();
     for (QLabel *label : {Label6, Label7, Label9, Label10})
         label->clear();
-    if (QLabel *sequence = sequenceLabel())
-        sequence->clear();
+    if (SequenceLabel)
+        SequenceLabel->clear();
     SessionActive = false;
     ResultsShown = true;
     Command1->setEnabled(true);

@@ -75,7 +75,7 @@ protected:
     virtual void RecordRightAnswer() {}
 
     QLabel *promptLabel() const { return Label1; }
-    QLabel *sequenceLabel() const;
+    QLabel *sequenceLabel() const { return SequenceLabel; }
     bool capitals() const { return LetterCase == 1; }
 
     // The shared window-level state.
@@ -117,6 +117,7 @@ private:
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr;
     QLabel *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr;
     QLabel *AlphabetLabel = nullptr;
+    QLabel *SequenceLabel = nullptr;   // null where the window shows no sequence
     QLineEdit *Text1 = nullptr, *Text2 = nullptr;
     QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
                 *Command5 = nullptr;

@@ -168,7 +168,6 @@ void WordOrderForm::Command1_Click()
     clearList(List3);
     PoolCount = 0;
     PlacedCount = 0;
-    EnteredCount = 0;
     Text1->setFocus();
     Label3->setText(kNewList);
     Label7->show();
@@ -212,7 +211,8 @@ void WordOrderForm::Text1_KeyPress(Int16 &keyAscii)
         keyAscii -= 'a' - 'A';
     if (keyAscii != kEnter || Text1->text().isEmpty())
         return;
-    if (EnteredCount >= kCapacity) {
+    // List3 holds every word entered in the exercise.
+    if (List3->count() >= kCapacity) {
         // The word stays in the box, so nothing typed is lost.
         Label5->setText(QStringLiteral("Elenco pieno: al massimo %1 parole").arg(kCapacity));
         return;
@@ -226,7 +226,6 @@ void WordOrderForm::enterWord(const QString &word)
     List1->addItem(word);
     List3->insertItem(wordorder::sortedInsertIndex(itemTexts(List3), word), word);
     appendSlot(PoolWords, PoolCount, word);
-    ++EnteredCount;
 }
 
 void WordOrderForm::It_Click()

@@ -83,7 +83,6 @@ private:
     std::array<QString, kCapacity> WordBank;
     wordbank::UsedSlots WordUsed{};
     bool ItalianWords = true;
-    Int16 EnteredCount;
 
     // List1 and List2, slot i being item i.
     std::array<QString, kCapacity> PoolWords;
