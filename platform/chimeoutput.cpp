@@ -1,22 +1,12 @@
 #include "platform/chimeoutput.h"
 
+#include "platform/chimesource.h"
+
 #include <QAudioDevice>
-#include <QFileInfo>
 #include <QMediaDevices>
 #include <QSoundEffect>
 
 namespace platform {
-
-QUrl chimeSource(const QString &path)
-{
-    QString normalised = path.toLower();
-    normalised.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (normalised.endsWith(QLatin1String("/windows/media/chimes.wav")))
-        return QUrl(QStringLiteral("qrc:/lupreda/chime.wav"));
-    if (!path.isEmpty() && QFileInfo(path).isFile())
-        return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-    return {};
-}
 
 ChimeOutput::ChimeOutput()
 {
@@ -52,3 +42,8 @@ void ChimeOutput::open()
 }
 
 } // namespace platform
+
+extern "C" Q_DECL_EXPORT platform::SoundOutput *lupreda_create_chime_output()
+{
+    return new platform::ChimeOutput();
+}

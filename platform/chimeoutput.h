@@ -2,21 +2,15 @@
 
 #include "platform/services.h"
 
-#include <QUrl>
-
 #include <memory>
 
 class QSoundEffect;
 
 namespace platform {
 
-// The sound a path names: every spelling of the classic chime path means the
-// program's own chime; any other existing file plays as itself; anything else
-// is silence (an empty URL).
-QUrl chimeSource(const QString &path);
-
 // Plays through QSoundEffect, straight to the sound server. Nothing here waits
-// for the sound: its end signals are not reliable, so none is used.
+// for the sound: its end signals are not reliable, so none is used. It lives
+// in the sound module, which the program loads with the first exercise window.
 class ChimeOutput : public SoundOutput
 {
 public:

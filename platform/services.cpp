@@ -1,7 +1,7 @@
 #include "platform/services.h"
 
-#include "platform/chimeoutput.h"
 #include "platform/messagebox.h"
+#include "platform/soundmodule.h"
 
 #include <chrono>
 
@@ -39,7 +39,7 @@ MessagePresenter &messagePresenter()
 
 std::unique_ptr<SoundOutput> createSoundOutput()
 {
-    return g_soundFactory ? g_soundFactory() : std::make_unique<ChimeOutput>();
+    return g_soundFactory ? g_soundFactory() : createModuleSoundOutput();
 }
 
 void setClock(Clock *clock) { g_clock = clock; }

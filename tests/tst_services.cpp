@@ -1,5 +1,5 @@
 #include "app/handler.h"
-#include "platform/chimeoutput.h"
+#include "platform/chimesource.h"
 #include "platform/mediacontrol.h"
 #include "platform/messagebox.h"
 #include "platform/random.h"

@@ -1,5 +1,7 @@
 #include "support/fakes.h"
 
+#include "platform/soundmodule.h"
+
 #include <memory>
 
 void RecordingMessages::present(const QString &prompt, const QString &title)
@@ -41,6 +43,7 @@ FakePlatform::FakePlatform()
 {
     platform::setClock(&clock);
     platform::setMessagePresenter(&messages);
+    platform::setSoundModuleDirectory(QStringLiteral(LUPREDA_BUILD_DIR));
     installSoundFake();
 }
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace platform {
+
+// The real player comes from the sound module, loaded the first time a window
+// needs one: the chooser alone never pays for the sound system. Without the
+// module the exercises run silently.
+std::unique_ptr<SoundOutput> createModuleSoundOutput();
+
+// The file name of the module and where it is looked for: beside the program,
+// then in the installed library folder.
+QString soundModuleName();
+QStringList soundModuleDirectories();
+
+// A folder to look in first (a build tree, for tests). Only before the first load.
+void setSoundModuleDirectory(const QString &directory);
+
+} // namespace platform
