@@ -378,19 +378,25 @@ void WordOrderForm::CheckPairs()
 
 void WordOrderForm::ShowVerdict()
 {
-    Label3->clear();
-    Text2->clear();
-    Label4->clear();
+    // The immediate check runs this once per placed word, so each box gets
+    // its final text in one write instead of being emptied and refilled.
+    QString verdict;
+    QString errors;
+    QString praise;
     if (ErrorCount > 0) {
-        Label3->setText(QStringLiteral("LISTA ERRATA"));
-        Text2->setPlainText(text::displayLines(ErrorText));
+        verdict = QStringLiteral("LISTA ERRATA");
+        errors = text::displayLines(ErrorText);
         Label5->setText(QStringLiteral("Clicca sul termine errato per rimuoverlo"));
     } else if (LastCompareOk) {
-        Label3->setText(QStringLiteral("LISTA ORDINATA"));
+        verdict = QStringLiteral("LISTA ORDINATA");
         Label5->clear();
-        Label4->setText(QStringLiteral("ESATTO"));
+        praise = QStringLiteral("ESATTO");
         Text2->hide();
     }
+    Label3->setText(verdict);
+    if (Text2->toPlainText() != errors)
+        Text2->setPlainText(errors);
+    Label4->setText(praise);
 }
 
 // ---- Menus and leaving ---------------------------------------------------
