@@ -1,5 +1,5 @@
-# What `cmake --install` puts on a desktop system. Every install rule of the
-# program lives here.
+# What `cmake --install` puts on a desktop system, and the Debian package
+# made from it. Every install rule of the program lives here.
 include(GNUInstallDirs)
 
 # One name for the desktop entry, the AppStream component and the icon, so the
@@ -34,3 +34,23 @@ foreach(size IN LISTS LUPREDA_ICON_SIZES)
     list(APPEND icon_pngs ${png})
 endforeach()
 add_custom_target(theme_icons ALL DEPENDS ${icon_pngs})
+
+# Debian package. Its library dependencies are read from the executable by
+# dpkg-shlibdeps; only what no library link reveals is named here.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME lupreda)
+set(CPACK_PACKAGE_VENDOR "Lupreda developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "exercises on the alphabet and alphabetical order")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Lupreda drills young pupils of the primary school in the alphabet: letter\n\
+recognition, the letter sequence, and putting a list of words into\n\
+alphabetical order. Its whole interface is in Italian.")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lupreda developers <lupreda@lupreda.it>")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://lupreda.it/)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The windows are laid out for the metrics of Liberation Sans.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
