@@ -133,6 +133,25 @@ private slots:
         QVERIFY2(extra > restartDelay - 0.15 && extra < restartDelay + 0.6,
                  qPrintable(seen + QStringLiteral(", second cue after %1 s").arg(restartDelay)));
     }
+
+    // Runs after the recording: a sound server that goes away mid-run leaves
+    // the drill silent but working.
+    void losingTheServerLeavesTheDrillWorking()
+    {
+        server.stop();
+        pupil.choose("Mnu_Nuovo");
+        for (int i = 1; i <= 10; ++i) {
+            QElapsedTimer answering;
+            answering.start();
+            pupil.answer(pupil.letter());
+            QVERIFY2(answering.elapsed() < 1000, qPrintable(QString::number(answering.elapsed())));
+            QCOMPARE(pupil.caption("Label6"), QStringLiteral(" ESATTO "));
+            QTest::qWait(50);
+            pupil.pressEnter();
+        }
+        QCOMPARE(pupil.results(), DrillPupil::counters("ESERCIZI ESEGUITI  10", 10, 0));
+        QVERIFY(fakes.messages.shown.isEmpty());
+    }
 };
 
 int main(int argc, char *argv[])
