@@ -134,6 +134,8 @@ bool SoundServer::start()
     qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(socket));
 
     // -n: no default configuration; as root this still runs as a user daemon.
+    // norewinds: a sink that rewinds on each new stream takes back silence
+    // it had already rendered, and the recording loses that stretch of time.
     if (!m_server.start({QStringLiteral("pulseaudio"), QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
                          QStringLiteral("--exit-idle-time=-1"), QStringLiteral("-L"),
                          QStringLiteral("module-null-sink sink_name=null norewinds=1"), QStringLiteral("-L"),
@@ -172,6 +174,8 @@ QString SoundServer::log() const
 
 bool SoundServer::startRecording(const QString &wavFile)
 {
+    // A short latency: by default parec takes data in two-second pieces and
+    // loses the last one when it is stopped.
     return m_recorder.start({QStringLiteral("parec"), QStringLiteral("--latency-msec=20"), QStringLiteral("-d"), QStringLiteral("null.monitor"),
                              QStringLiteral("--file-format=wav"), wavFile},
                             m_dir.filePath(QStringLiteral("parec.log")));
