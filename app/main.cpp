@@ -1,10 +1,13 @@
 #include "app/programforms.h"
+#include "app/startupmessages.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    holdStartupMessages();
     QApplication app(argc, argv);
+    releaseStartupMessages();
     // Lets the desktop match our windows to the installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(LUPREDA_APP_ID));
     return runProgram();

@@ -1,0 +1,11 @@
+#pragma once
+
+// While the program starts, Qt's own messages are held back: without a screen
+// Qt would print several lines about its platform plugins and then abort.
+// Instead a fatal message during start-up becomes one line on standard error
+// naming the cause, and the program ends with status 1.
+void holdStartupMessages();
+
+// Back to Qt's usual message handling, once the application object exists;
+// the messages held back are passed on.
+void releaseStartupMessages();

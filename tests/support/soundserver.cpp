@@ -1,0 +1,217 @@
+#include "support/soundserver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <cmath>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// argv as the exec family wants it; built before fork, so the child only execs.
+class ArgvBuffer
+{
+public:
+    explicit ArgvBuffer(const QStringList &argv)
+    {
+        for (const QString &arg : argv)
+            m_bytes.push_back(arg.toLocal8Bit());
+        for (QByteArray &bytes : m_bytes)
+            m_pointers.push_back(bytes.data());
+        m_pointers.push_back(nullptr);
+    }
+    char *const *data() { return m_pointers.data(); }
+
+private:
+    std::vector<QByteArray> m_bytes;
+    std::vector<char *> m_pointers;
+};
+
+pid_t spawn(const QStringList &argv, int outputFd)
+{
+    ArgvBuffer args(argv);
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(127);
+        const int devNull = open("/dev/null", O_RDONLY);
+        dup2(devNull, STDIN_FILENO);
+        if (outputFd >= 0) {
+            dup2(outputFd, STDOUT_FILENO);
+            dup2(outputFd, STDERR_FILENO);
+        }
+        execvp(args.data()[0], args.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+void stopChild(pid_t &pid)
+{
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 50 && waitpid(pid, nullptr, WNOHANG) == 0; ++i)
+        QThread::msleep(100);
+    if (waitpid(pid, nullptr, WNOHANG) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    pid = -1;
+}
+
+} // namespace
+
+HelperProcess::~HelperProcess() { stop(); }
+
+bool HelperProcess::start(const QStringList &argv, const QString &logFile)
+{
+    const int fd = open(QFile::encodeName(logFile).constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    m_pid = spawn(argv, fd);
+    if (fd >= 0)
+        close(fd);
+    return m_pid > 0;
+}
+
+bool HelperProcess::isRunning()
+{
+    return m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == 0;
+}
+
+void HelperProcess::stop() { stopChild(m_pid); }
+
+int runTool(const QStringList &argv, QString *output)
+{
+    char pattern[] = "/tmp/lupreda-tool-XXXXXX";
+    const int fd = mkstemp(pattern);
+    pid_t pid = spawn(argv, fd);
+    int status = -1;
+    if (pid > 0)
+        waitpid(pid, &status, 0);
+    if (output) {
+        QFile file(QString::fromLocal8Bit(pattern));
+        *output = file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+    }
+    if (fd >= 0)
+        close(fd);
+    unlink(pattern);
+    return pid > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+QStringList SoundServer::missingTools()
+{
+    QStringList missing;
+    for (const char *tool : {"pulseaudio", "pactl", "parec", "sox"})
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+            missing << QLatin1String(tool);
+    return missing;
+}
+
+bool SoundServer::start()
+{
+    if (!m_dir.isValid())
+        return false;
+    const QString runtime = m_dir.filePath(QStringLiteral("run"));
+    const QString home = m_dir.filePath(QStringLiteral("home"));
+    QDir().mkpath(runtime);
+    QDir().mkpath(home);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString socket = m_dir.filePath(QStringLiteral("native"));
+    // The server and the program share these: no user's own server or settings
+    // are touched, and the program can reach no other server.
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(socket));
+
+    // -n: no default configuration; as root this still runs as a user daemon.
+    // norewinds: a sink that rewinds on each new stream takes back silence
+    // it had already rendered, and the recording loses that stretch of time.
+    if (!m_server.start({QStringLiteral("pulseaudio"), QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                         QStringLiteral("--exit-idle-time=-1"), QStringLiteral("-L"),
+                         QStringLiteral("module-null-sink sink_name=null norewinds=1"), QStringLiteral("-L"),
+                         QStringLiteral("module-native-protocol-unix socket=") + socket},
+                        m_dir.filePath(QStringLiteral("pulseaudio.log"))))
+        return false;
+
+    bool answering = false;
+    for (int i = 0; i < 100 && !answering && m_server.isRunning(); ++i) {
+        answering = runTool({QStringLiteral("pactl"), QStringLiteral("info")}) == 0;
+        if (!answering)
+            QThread::msleep(100);
+    }
+    if (!answering)
+        return false;
+    // A fresh null sink runs seconds behind the clock until it has been
+    // suspended and woken once.
+    for (const char *state : {"0", "1", "0"})
+        if (runTool({QStringLiteral("pactl"), QStringLiteral("suspend-sink"), QStringLiteral("null"),
+                     QLatin1String(state)}) != 0)
+            return false;
+    return true;
+}
+
+void SoundServer::stop()
+{
+    m_recorder.stop();
+    m_server.stop();
+}
+
+QString SoundServer::log() const
+{
+    QFile file(m_dir.filePath(QStringLiteral("pulseaudio.log")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+}
+
+bool SoundServer::startRecording(const QString &wavFile)
+{
+    // A short latency: by default parec takes data in two-second pieces and
+    // loses the last one when it is stopped.
+    return m_recorder.start({QStringLiteral("parec"), QStringLiteral("--latency-msec=20"), QStringLiteral("-d"), QStringLiteral("null.monitor"),
+                             QStringLiteral("--file-format=wav"), wavFile},
+                            m_dir.filePath(QStringLiteral("parec.log")));
+}
+
+void SoundServer::stopRecording() { m_recorder.stop(); }
+
+namespace recording {
+
+double seconds(const QString &wavFile)
+{
+    QString out;
+    runTool({QStringLiteral("sox"), QStringLiteral("--i"), QStringLiteral("-D"), wavFile}, &out);
+    return out.trimmed().toDouble();
+}
+
+double peak(const QString &wavFile, double from, double length)
+{
+    QString out;
+    runTool({QStringLiteral("sox"), wavFile, QStringLiteral("-n"), QStringLiteral("trim"), QString::number(from),
+             QString::number(length), QStringLiteral("stat")},
+            &out);
+    double result = 0.0;
+    static const QRegularExpression extreme(QStringLiteral("(Maximum|Minimum) amplitude:\\s*(-?[0-9.]+)"));
+    for (auto match = extreme.globalMatch(out); match.hasNext();)
+        result = std::max(result, std::abs(match.next().captured(2).toDouble()));
+    return result;
+}
+
+std::vector<double> envelope(const QString &wavFile, double window)
+{
+    std::vector<double> peaks;
+    const int count = int(seconds(wavFile) / window);
+    for (int i = 0; i < count; ++i)
+        peaks.push_back(peak(wavFile, i * window, window));
+    return peaks;
+}
+
+} // namespace recording
