@@ -61,9 +61,10 @@ void stopChild(pid_t &pid)
     if (pid <= 0)
         return;
     kill(pid, SIGTERM);
-    for (int i = 0; i < 50 && waitpid(pid, nullptr, WNOHANG) == 0; ++i)
+    pid_t reaped = 0;
+    for (int i = 0; i < 50 && (reaped = waitpid(pid, nullptr, WNOHANG)) == 0; ++i)
         QThread::msleep(100);
-    if (waitpid(pid, nullptr, WNOHANG) == 0) {
+    if (reaped == 0) {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
@@ -85,7 +86,9 @@ bool HelperProcess::start(const QStringList &argv, const QString &logFile)
 
 bool HelperProcess::isRunning()
 {
-    return m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == 0;
+    if (m_pid > 0 && waitpid(m_pid, nullptr, WNOHANG) == m_pid)
+        m_pid = -1; // reaped: its number may soon belong to another process
+    return m_pid > 0;
 }
 
 void HelperProcess::stop() { stopChild(m_pid); }
