@@ -1,6 +1,7 @@
 #include "app/startupmessages.h"
 
 #include <QList>
+#include <QMutex>
 #include <QString>
 #include <QtGlobal>
 
@@ -15,6 +16,8 @@ struct HeldMessage {
     QString text;
 };
 
+// Qt may log from its own threads while the application object is built.
+QMutex g_heldLock;
 QList<HeldMessage> g_held;
 QtMessageHandler g_previous = nullptr;
 
@@ -52,6 +55,7 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 {
     if (type == QtFatalMsg)
         failStart(text);
+    const QMutexLocker lock(&g_heldLock);
     g_held.append({type, QByteArray(context.category), text});
 }
 
@@ -65,9 +69,13 @@ void holdStartupMessages()
 void releaseStartupMessages()
 {
     qInstallMessageHandler(g_previous);
-    for (const HeldMessage &held : std::as_const(g_held)) {
-        const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
-        qt_message_output(held.type, context, held.text);
+    QList<HeldMessage> held;
+    {
+        const QMutexLocker lock(&g_heldLock);
+        held.swap(g_held);
     }
-    g_held.clear();
+    for (const HeldMessage &message : std::as_const(held)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
 }
