@@ -1,6 +1,5 @@
 # What `cmake --install` puts on a desktop system, and the Debian package
 # made from it. Every install rule of the program lives here.
-include(GNUInstallDirs)
 
 # One name for the desktop entry, the AppStream component and the icon, so the
 # desktop can tie a running window to its menu entry and icon.

@@ -4,8 +4,9 @@
 #            and the package's fields
 #   release  the AppStream metadata announces the project's version
 # Other variables: BUILD_DIR, WORK_DIR (scratch, emptied first), EXPECTED (the
-# list of files, one per line, relative to the prefix), VERSION, CPACK,
-# METAINFO.
+# list of files, one per line, relative to the prefix), BINDIR, MODULE_DIR
+# (where the program looks for its sound module, relative to BINDIR), VERSION,
+# CPACK, METAINFO.
 
 function(fail)
     string(JOIN "" text ${ARGN})
@@ -69,6 +70,10 @@ function(check_tree prefix)
             check_starts(${prefix}/${file})
         endif()
     endforeach()
+    # Without its module the program would run, but mute.
+    if(NOT EXISTS ${prefix}/${BINDIR}/${MODULE_DIR}/lupreda-sound.so)
+        fail("the program looks for its sound module in ${BINDIR}/${MODULE_DIR}, which has none")
+    endif()
 endfunction()
 
 function(check_package_field deb field pattern)
