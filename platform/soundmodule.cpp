@@ -20,6 +20,23 @@ public:
     void command(const QString &) override {}
 };
 
+QString soundModuleName()
+{
+    return QStringLiteral("lupreda-sound.so");
+}
+
+// Beside the program (a build tree), then in the installed library folder.
+QStringList soundModuleDirectories()
+{
+    QStringList directories;
+    if (!g_firstDirectory.isEmpty())
+        directories << g_firstDirectory;
+    const QString programDirectory = QCoreApplication::applicationDirPath();
+    directories << programDirectory
+                << programDirectory + QStringLiteral("/" LUPREDA_SOUND_MODULE_RELATIVE_DIR);
+    return directories;
+}
+
 CreateOutput loadModule()
 {
     for (const QString &directory : soundModuleDirectories()) {
@@ -34,22 +51,6 @@ CreateOutput loadModule()
 }
 
 } // namespace
-
-QString soundModuleName()
-{
-    return QStringLiteral("lupreda-sound.so");
-}
-
-QStringList soundModuleDirectories()
-{
-    QStringList directories;
-    if (!g_firstDirectory.isEmpty())
-        directories << g_firstDirectory;
-    const QString programDirectory = QCoreApplication::applicationDirPath();
-    directories << programDirectory
-                << programDirectory + QStringLiteral("/" LUPREDA_SOUND_MODULE_RELATIVE_DIR);
-    return directories;
-}
 
 void setSoundModuleDirectory(const QString &directory)
 {

@@ -13,12 +13,8 @@ namespace platform {
 // module the exercises run silently.
 std::unique_ptr<SoundOutput> createModuleSoundOutput();
 
-// The file name of the module and where it is looked for: beside the program,
-// then in the installed library folder.
-QString soundModuleName();
-QStringList soundModuleDirectories();
-
-// A folder to look in first (a build tree, for tests). Only before the first load.
+// A folder to look in before the program's own (a build tree, for tests).
+// Only before the first load.
 void setSoundModuleDirectory(const QString &directory);
 
 } // namespace platform
