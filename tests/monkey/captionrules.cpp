@@ -1,5 +1,7 @@
 #include "monkey/captionrules.h"
 
+#include "monkey/windowreading.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
@@ -167,8 +169,6 @@ bool allowed(const Rule &rule, const QString &text)
                        [&](const QRegularExpression &texts) { return texts.match(text).hasMatch(); });
 }
 
-QString quoted(const QString &text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
-
 } // namespace
 
 QStringList checkCaptions(FormId id, const QWidget *window)
@@ -193,13 +193,8 @@ QStringList checkCaptions(FormId id, const QWidget *window)
 
 namespace {
 
-bool shown(const QWidget *window, const char *name) { return window->findChild<QWidget *>(name)->isVisible(); }
 bool enabled(const QWidget *window, const char *name) { return window->findChild<QWidget *>(name)->isEnabled(); }
 bool itemEnabled(const QWidget *window, const char *name) { return window->findChild<QAction *>(name)->isEnabled(); }
-QString caption(const QWidget *window, const char *name) { return window->findChild<QLabel *>(name)->text(); }
-
-const QString kItalianLetters = QStringLiteral("ABCDEFGHILMNOPQRSTUVZ");
-const QString kEnglishLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 
 // The letters a drill can show: any of its alphabet in recognition, all but
 // the last in the sequence, whose last letter is only ever an answer.

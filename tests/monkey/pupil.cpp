@@ -1,5 +1,7 @@
 #include "monkey/pupil.h"
 
+#include "monkey/windowreading.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -106,9 +108,6 @@ const QList<Pool> &pools()
 // their letters, and some that start another.
 const QStringList kWords = {"casa", "Casa", "CASA", "citt\u00e0", "CITT\u00c0", "na", "nave", "Nave",
                             "albero", "zero", "Zero", "hotel ", "sole", "\u00e9lan", "\u00dcber", "in", "island"};
-
-const QString kItalianLetters = QStringLiteral("ABCDEFGHILMNOPQRSTUVZ");
-const QString kEnglishLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 
 bool isDesignedControl(const QWidget *w)
 {

@@ -1,5 +1,7 @@
 #include "monkey/wordchecks.h"
 
+#include "monkey/windowreading.h"
+
 #include "support/fakes.h"
 #include "wordorder/wordorderform.h"
 
@@ -24,16 +26,6 @@ QStringList items(const WordOrderForm *form, const char *list)
     for (int i = 0; i < box->count(); ++i)
         texts.append(box->item(i)->text());
     return texts;
-}
-
-QString caption(const WordOrderForm *form, const char *label)
-{
-    return form->findChild<QLabel *>(QLatin1String(label))->text();
-}
-
-bool shown(const WordOrderForm *form, const char *name)
-{
-    return form->findChild<QWidget *>(QLatin1String(name))->isVisible();
 }
 
 QString entryText(const WordOrderForm *form) { return form->findChild<QLineEdit *>("Text1")->text(); }
@@ -73,8 +65,6 @@ QString insertedWord(const QStringList &before, const QStringList &after)
     const QString word = rest.takeAt(at);
     return rest == before ? word : QString();
 }
-
-QString quoted(const QString &text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
 
 } // namespace
 

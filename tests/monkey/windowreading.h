@@ -1,0 +1,27 @@
+#pragma once
+
+// What the monkey reads off a window, by control name.
+
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+
+namespace monkey {
+
+inline bool shown(const QWidget *window, const char *name)
+{
+    return window->findChild<QWidget *>(QLatin1String(name))->isVisible();
+}
+
+inline QString caption(const QWidget *window, const char *label)
+{
+    return window->findChild<QLabel *>(QLatin1String(label))->text();
+}
+
+inline QString quoted(const QString &text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
+
+// The drills' two alphabets, in capitals.
+inline const QString kItalianLetters = QStringLiteral("ABCDEFGHILMNOPQRSTUVZ");
+inline const QString kEnglishLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+
+} // namespace monkey
