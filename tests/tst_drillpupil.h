@@ -7,6 +7,7 @@
 #include "support/program.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,6 +57,21 @@ public:
     {
         return {exercise, "RISPOSTE ESATTE " + text::numberText(right - wrong),
                 "RISPOSTE ERRATE " + text::numberText(wrong)};
+    }
+
+    // Answers all ten letters of a recognition session right, each with a
+    // pause after it; no answer may wait on the sound.
+    void answerASessionRightWithoutWaiting(int pauseMs = 0)
+    {
+        for (int i = 1; i <= 10; ++i) {
+            QElapsedTimer answering;
+            answering.start();
+            answer(letter());
+            QVERIFY2(answering.elapsed() < 1000, qPrintable(QString::number(answering.elapsed())));
+            QCOMPARE(caption("Label6"), QStringLiteral(" ESATTO "));
+            QTest::qWait(pauseMs);
+            pressEnter();
+        }
     }
 
 private:

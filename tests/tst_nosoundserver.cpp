@@ -5,7 +5,6 @@
 #include "tst_drillpupil.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 class NoSoundServerTest : public QObject
@@ -26,14 +25,9 @@ private slots:
     void aWholeSessionRunsSilentlyWithoutWaiting()
     {
         pupil.click("Command1");
-        for (int i = 1; i <= 10; ++i) {
-            QElapsedTimer answering;
-            answering.start();
-            pupil.answer(pupil.letter());
-            QVERIFY2(answering.elapsed() < 1000, qPrintable(QString::number(answering.elapsed())));
-            QCOMPARE(pupil.caption("Label6"), QStringLiteral(" ESATTO "));
-            pupil.pressEnter();
-        }
+        pupil.answerASessionRightWithoutWaiting();
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(pupil.results(), DrillPupil::counters("ESERCIZI ESEGUITI  10", 10, 0));
         QVERIFY(fakes.messages.shown.isEmpty());
     }
