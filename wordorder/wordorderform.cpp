@@ -69,6 +69,19 @@ void removeSlot(std::array<QString, N> &table, Int16 &count, int slot)
     table[count].clear();
 }
 
+// Moves the word in row of one list, and of the table that mirrors it, to the
+// end of the other list and its table.
+template <std::size_t N>
+void moveWord(int row, QListWidget *from, std::array<QString, N> &fromTable, Int16 &fromCount, QListWidget *to,
+              std::array<QString, N> &toTable, Int16 &toCount)
+{
+    const QString word = fromTable[row];
+    to->addItem(word);
+    appendSlot(toTable, toCount, word);
+    removeRow(from, row);
+    removeSlot(fromTable, fromCount, row);
+}
+
 QStringList itemTexts(const QListWidget *list)
 {
     QStringList texts;
@@ -248,11 +261,7 @@ void WordOrderForm::List1_Click()
     showMoveCount();
     const int s = selectedRow(List1);
     if (s >= 0) {
-        const QString word = PoolWords[s];
-        List2->addItem(word);
-        appendSlot(PlacedWords, PlacedCount, word);
-        removeRow(List1, s);
-        removeSlot(PoolWords, PoolCount, s);
+        moveWord(s, List1, PoolWords, PoolCount, List2, PlacedWords, PlacedCount);
         if (Level == 1)
             CheckPositions();
         Text1->setFocus();
@@ -269,12 +278,8 @@ void WordOrderForm::List2_Click()
 {
     const int s = selectedRow(List2);
     if (s >= 0) {
-        const QString word = PlacedWords[s];
         // Back at the end of List1, not at its former place.
-        List1->addItem(word);
-        appendSlot(PoolWords, PoolCount, word);
-        removeRow(List2, s);
-        removeSlot(PlacedWords, PlacedCount, s);
+        moveWord(s, List2, PlacedWords, PlacedCount, List1, PoolWords, PoolCount);
         Text1->setFocus();
         if (Level == 1)
             CheckPositions();
