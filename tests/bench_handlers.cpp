@@ -125,20 +125,27 @@ void benchWordOrder(FakePlatform &fakes)
         fakes.clear();
         form->Command1_Click();
     };
+    // The draw reseeds from the clock: once with the real one, once with the
+    // fake that stands still.
+    platform::setClock(nullptr);
     report("random list of ten words, real clock", medianMicroseconds(newExercise, [&] { form->Label2_Click(); }));
-    {
-        FakePlatform standingClock;
-        report("random list of ten words, clock standing still",
-               medianMicroseconds(newExercise, [&] { form->Label2_Click(); }));
-    }
+    platform::setClock(&fakes.clock);
+    report("random list of ten words, clock standing still",
+           medianMicroseconds(newExercise, [&] { form->Label2_Click(); }));
+
+    // A new exercise at the level chosen with all 117 words typed, and as many
+    // placed as asked, taken from the top of List1 or from its bottom.
+    const QStringList words = fullExercise();
+    const auto startExercise = [&](const char *level, int placedCount, bool fromBottom) {
+        program::choose(FormId::WordOrder, level);
+        for (const QString &word : words)
+            typeWord(entry, word);
+        for (int n = 0; n < placedCount; ++n)
+            selectRow(pool, fromBottom ? pool->count() - 1 : 0);
+    };
 
     // Level 1: 116 words placed in order, then the last one.
-    program::choose(FormId::WordOrder, "liv1");
-    const QStringList words = fullExercise();
-    for (const QString &word : words)
-        typeWord(entry, word);
-    for (int n = 0; n + 1 < words.size(); ++n)
-        selectRow(pool, 0);
+    startExercise("liv1", words.size() - 1, false);
     report("placing the 117th word, immediate check", medianMicroseconds(
         [&] {
             fakes.clear();
@@ -148,20 +155,11 @@ void benchWordOrder(FakePlatform &fakes)
         [&] { selectRow(pool, 0); }));
 
     // Level 2: all 117 placed, checked in order and in reverse order.
-    program::choose(FormId::WordOrder, "liv2");
-    for (const QString &word : words)
-        typeWord(entry, word);
-    while (pool->count() > 0)
-        selectRow(pool, 0);
-    report("final check of 117 words in order",
-           medianMicroseconds([&] { fakes.clear(); }, [&] { form->Command3_Click(); }));
-    program::choose(FormId::WordOrder, "liv2");
-    for (const QString &word : words)
-        typeWord(entry, word);
-    while (pool->count() > 0)
-        selectRow(pool, pool->count() - 1);
-    report("final check of 117 words in reverse order",
-           medianMicroseconds([&] { fakes.clear(); }, [&] { form->Command3_Click(); }));
+    const auto check = [&] { return medianMicroseconds([&] { fakes.clear(); }, [&] { form->Command3_Click(); }); };
+    startExercise("liv2", words.size(), false);
+    report("final check of 117 words in order", check());
+    startExercise("liv2", words.size(), true);
+    report("final check of 117 words in reverse order", check());
     form->Command2_Click();
 }
 
