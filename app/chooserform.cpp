@@ -47,10 +47,10 @@ ChooserForm::ChooserForm()
     ui::setTabOrder(this, {"Command1", "Option2", "Option3", "Option1"});
     placeWindow(this, kWindow);
 
-    connect(control<QPushButton>(this, "Command1"), &QPushButton::clicked, this, guarded([this] { Command1_Click(); }));
-    connect(control<QRadioButton>(this, "Option1"), &QRadioButton::clicked, this, guarded([this] { Option1_Click(); }));
-    connect(control<QRadioButton>(this, "Option2"), &QRadioButton::clicked, this, guarded([this] { Option2_Click(); }));
-    connect(control<QRadioButton>(this, "Option3"), &QRadioButton::clicked, this, guarded([this] { Option3_Click(); }));
+    onClicked(this, "Command1", &ChooserForm::Command1_Click);
+    onClicked(this, "Option1", &ChooserForm::Option1_Click);
+    onClicked(this, "Option2", &ChooserForm::Option2_Click);
+    onClicked(this, "Option3", &ChooserForm::Option3_Click);
 }
 
 void ChooserForm::Form_Activate()

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "app/controlbuilder.h"
 #include "platform/checkedint.h"
+
+#include <QAbstractButton>
+#include <QAction>
 
 #include <utility>
 
@@ -23,4 +27,19 @@ template <class F>
 auto guarded(F handler)
 {
     return [handler]() { runHandler(handler); };
+}
+
+// Wires a window's named button or menu item to one of its handlers, guarded.
+template <class Window>
+void onClicked(Window *window, const char *button, void (Window::*handler)())
+{
+    QObject::connect(ui::control<QAbstractButton>(window, button), &QAbstractButton::clicked, window,
+                     guarded([window, handler] { (window->*handler)(); }));
+}
+
+template <class Window>
+void onChosen(Window *window, const char *item, void (Window::*handler)())
+{
+    QObject::connect(ui::control<QAction>(window, item), &QAction::triggered, window,
+                     guarded([window, handler] { (window->*handler)(); }));
 }

@@ -162,11 +162,11 @@ void LetterDrillForm::findControls()
 
 void LetterDrillForm::connectHandlers()
 {
-    connect(Command1, &QPushButton::clicked, this, guarded([this] { Command1_Click(); }));
-    connect(Command2, &QPushButton::clicked, this, guarded([this] { Command2_Click(); }));
-    connect(Command3, &QPushButton::clicked, this, guarded([this] { Command3_Click(); }));
-    connect(Command4, &QPushButton::clicked, this, guarded([this] { Command4_Click(); }));
-    connect(Command5, &QPushButton::clicked, this, guarded([this] { Command5_Click(); }));
+    onClicked(this, "Command1", &LetterDrillForm::Command1_Click);
+    onClicked(this, "Command2", &LetterDrillForm::Command2_Click);
+    onClicked(this, "Command3", &LetterDrillForm::Command3_Click);
+    onClicked(this, "Command4", &LetterDrillForm::Command4_Click);
+    onClicked(this, "Command5", &LetterDrillForm::Command5_Click);
 
     auto clicks = [](QLabel *label) { return static_cast<ClickableLabel *>(label); };
     connect(clicks(Label2), &ClickableLabel::clicked, this, guarded([this] { Label2_Click(); }));
@@ -180,21 +180,16 @@ void LetterDrillForm::connectHandlers()
 
     // A menu item runs its button's handler directly, so it works even while
     // the button is disabled.
-    connectMenu("Mnu_Nuovo", &LetterDrillForm::Command1_Click);
-    connectMenu("Mnu_Risultati", &LetterDrillForm::Command5_Click);
-    connectMenu("Mnu_Sospendi", &LetterDrillForm::Command2_Click);
-    connectMenu("Mnu_Termina", &LetterDrillForm::Command3_Click);
-    connectMenu("Mnu_Esci", &LetterDrillForm::Command4_Click);
-    connectMenu("Mnu_Maiuscole", &LetterDrillForm::Mnu_Maiuscole_Click);
-    connectMenu("Mnu_minuscole", &LetterDrillForm::Mnu_minuscole_Click);
-    connectMenu("Mnu_Italiano", &LetterDrillForm::Mnu_Italiano_Click);
-    connectMenu("Mnu_Inglese", &LetterDrillForm::Mnu_Inglese_Click);
-    connectMenu("Mnu_Informazioni", &LetterDrillForm::Mnu_Informazioni_Click);
-}
-
-void LetterDrillForm::connectMenu(const char *name, void (LetterDrillForm::*handler)())
-{
-    connect(control<QAction>(this, name), &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
+    onChosen(this, "Mnu_Nuovo", &LetterDrillForm::Command1_Click);
+    onChosen(this, "Mnu_Risultati", &LetterDrillForm::Command5_Click);
+    onChosen(this, "Mnu_Sospendi", &LetterDrillForm::Command2_Click);
+    onChosen(this, "Mnu_Termina", &LetterDrillForm::Command3_Click);
+    onChosen(this, "Mnu_Esci", &LetterDrillForm::Command4_Click);
+    onChosen(this, "Mnu_Maiuscole", &LetterDrillForm::Mnu_Maiuscole_Click);
+    onChosen(this, "Mnu_minuscole", &LetterDrillForm::Mnu_minuscole_Click);
+    onChosen(this, "Mnu_Italiano", &LetterDrillForm::Mnu_Italiano_Click);
+    onChosen(this, "Mnu_Inglese", &LetterDrillForm::Mnu_Inglese_Click);
+    onChosen(this, "Mnu_Informazioni", &LetterDrillForm::Mnu_Informazioni_Click);
 }
 
 // --- load and activation -------------------------------------------------

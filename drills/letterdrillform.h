@@ -99,7 +99,6 @@ private:
     void buildWindow();
     void findControls();
     void connectHandlers();
-    void connectMenu(const char *name, void (LetterDrillForm::*handler)());
 
     void LoadAndActivate();
     void NextPrompt();

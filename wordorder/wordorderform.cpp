@@ -126,12 +126,9 @@ void WordOrderForm::findControls()
 void WordOrderForm::connectHandlers()
 {
     using ui::control;
-    auto onClick = [this](const char *name, void (WordOrderForm::*handler)()) {
-        connect(control<QPushButton>(this, name), &QPushButton::clicked, this, guarded([this, handler] { (this->*handler)(); }));
-    };
-    onClick("Command1", &WordOrderForm::Command1_Click);
-    onClick("Command2", &WordOrderForm::Command2_Click);
-    onClick("Command3", &WordOrderForm::Command3_Click);
+    onClicked(this, "Command1", &WordOrderForm::Command1_Click);
+    onClicked(this, "Command2", &WordOrderForm::Command2_Click);
+    onClicked(this, "Command3", &WordOrderForm::Command3_Click);
 
     connect(control<ClickableLabel>(this, "Label2"), &ClickableLabel::clicked, this, guarded([this] { Label2_Click(); }));
     connect(Label7, &ClickableLabel::clicked, this, guarded([this] { Label7_Click(); }));
@@ -143,14 +140,11 @@ void WordOrderForm::connectHandlers()
 
     onKeyPress(Text1, [this](Int16 &keyAscii) { Text1_KeyPress(keyAscii); });
 
-    auto onChoose = [this](const char *name, void (WordOrderForm::*handler)()) {
-        connect(control<QAction>(this, name), &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
-    };
-    onChoose("liv1", &WordOrderForm::liv1_Click);
-    onChoose("liv2", &WordOrderForm::liv2_Click);
-    onChoose("It", &WordOrderForm::It_Click);
-    onChoose("En", &WordOrderForm::En_Click);
-    onChoose("info", &WordOrderForm::info_Click);
+    onChosen(this, "liv1", &WordOrderForm::liv1_Click);
+    onChosen(this, "liv2", &WordOrderForm::liv2_Click);
+    onChosen(this, "It", &WordOrderForm::It_Click);
+    onChosen(this, "En", &WordOrderForm::En_Click);
+    onChosen(this, "info", &WordOrderForm::info_Click);
 }
 
 void WordOrderForm::Form_Load()
