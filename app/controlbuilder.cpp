@@ -23,6 +23,20 @@ QRect twipRect(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
+namespace {
+
+// Faces drawn to the widths of Arial, for which the windows are laid out, in
+// order of preference: Liberation Sans (the package's dependency), Arimo (the
+// ChromeOS core fonts), Nimbus Sans (URW's base 35, which Ghostscript brings
+// onto most desktops), then older names and other makers of the same widths.
+// Only installed faces can stand in: Qt matches a substitute against the faces
+// fontconfig lists and follows none of fontconfig's aliases, so a name such as
+// "Arial" only counts where a real Arial is installed.
+const char *const kMetricFaces[] = {"Liberation Sans", "Arimo", "Nimbus Sans", "Nimbus Sans L", "FreeSans",
+                                    "Arial", "Helvetica"};
+
+} // namespace
+
 QFont uiFont(double pointSize, bool bold)
 {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -33,11 +47,21 @@ QFont uiFont(double pointSize, bool bold)
     return font;
 }
 
-void installFontSubstitutes()
+QStringList metricCompatibleFaces()
 {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                QStringLiteral("DejaVu Sans")});
+    QStringList faces;
+    for (const char *face : kMetricFaces)
+        faces << QLatin1String(face);
+    return faces;
+}
+
+void installProgramFont()
+{
+    QFont::removeSubstitutions(QStringLiteral("MS Sans Serif"));
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), metricCompatibleFaces());
+    // Qt's own menus and boxes (a text box's edit menu, the message boxes)
+    // speak in the same typeface as the windows, at the size of their menus.
+    QApplication::setFont(uiFont(8.25, false));
 }
 
 void setupWindow(QWidget *window, QWidget *client, const WindowSpec &design)

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QObject>
 #include <QRect>
+#include <QStringList>
 
 #include <initializer_list>
 #include <span>
@@ -83,10 +84,13 @@ struct MenuSpec
     bool enabled = true;
 };
 
-// The program's one typeface at the given size; "MS Sans Serif" is mapped to a
-// metric-compatible face where the machine lacks it.
+// The program's one typeface at the given size.
 QFont uiFont(double pointSize, bool bold = true);
-void installFontSubstitutes();
+// Maps "MS Sans Serif" to a face of the same widths where the machine lacks
+// it, and makes the program's typeface the application's font.
+void installProgramFont();
+// The faces that stand in for "MS Sans Serif", best first.
+QStringList metricCompatibleFaces();
 
 // Title, name, font, colour, fixed client size and frame buttons of a window;
 // client is the widget whose top-left is the client area's.

@@ -26,7 +26,7 @@ int runProgram()
     // Windows are hidden and shown in turn; the program ends only when the
     // chooser has unloaded them all.
     QApplication::setQuitOnLastWindowClosed(false);
-    ui::installFontSubstitutes();
+    ui::installProgramFont();
     registerProgramForms();
 
     const QMetaObject::Connection ending =

@@ -10,7 +10,7 @@ namespace program {
 
 void start()
 {
-    ui::installFontSubstitutes();
+    ui::installProgramFont();
     registerProgramForms();
     Forms::instance().show(FormId::Chooser);
     QVERIFY(QTest::qWaitForWindowExposed(window(FormId::Chooser)));
