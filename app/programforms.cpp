@@ -3,6 +3,7 @@
 #include "app/chooserform.h"
 #include "app/controlbuilder.h"
 #include "app/forms.h"
+#include "app/qttranslation.h"
 #include "drills/recognitiondrillform.h"
 #include "drills/sequencedrillform.h"
 #include "wordorder/wordorderform.h"
@@ -26,6 +27,7 @@ int runProgram()
     // Windows are hidden and shown in turn; the program ends only when the
     // chooser has unloaded them all.
     QApplication::setQuitOnLastWindowClosed(false);
+    installQtTranslation();
     ui::installProgramFont();
     registerProgramForms();
 

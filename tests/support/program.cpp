@@ -1,6 +1,7 @@
 #include "support/program.h"
 
 #include "app/programforms.h"
+#include "app/qttranslation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +11,7 @@ namespace program {
 
 void start()
 {
+    installQtTranslation();
     ui::installProgramFont();
     registerProgramForms();
     Forms::instance().show(FormId::Chooser);
