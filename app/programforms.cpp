@@ -11,6 +11,14 @@
 #include <QApplication>
 #include <QIcon>
 
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/lupreda/lupreda-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 void registerProgramForms()
 {
     Forms &forms = Forms::instance();
@@ -23,7 +31,7 @@ void registerProgramForms()
 int runProgram()
 {
     QApplication::setApplicationName(QStringLiteral("Lupreda"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/lupreda/lupreda-32.png")));
+    QApplication::setWindowIcon(programIcon());
     // Windows are hidden and shown in turn; the program ends only when the
     // chooser has unloaded them all.
     QApplication::setQuitOnLastWindowClosed(false);
