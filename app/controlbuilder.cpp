@@ -1,9 +1,14 @@
 #include "app/controlbuilder.h"
 
+#include "app/linemetrics.h"
 #include "app/widgets.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QFrame>
 #include <QLayout>
 #include <QLineEdit>
@@ -35,6 +40,34 @@ namespace {
 const char *const kMetricFaces[] = {"Liberation Sans", "Arimo", "Nimbus Sans", "Nimbus Sans L", "FreeSans",
                                     "Arial", "Helvetica"};
 
+// A caption of usual Italian letters and its width in Arial's widths, in ems,
+// regular and bold; a face without those widths is condensed to them.
+const QString kReference = QStringLiteral("Ordinare alfabeticamente dei nomi, prelevati da una lista o digitati da tastiera");
+constexpr double kReferenceEms[] = {33.963, 36.565};
+
+// Whether "MS Sans Serif" or one of its stand-ins is installed.
+bool g_sameWidths = true;
+
+// The stretch, in percent, that gives the font Arial's widths: measured at
+// its own size, as hinting may round the widths differently at each size.
+int condensingStretch(const QFont &font)
+{
+    static QHash<QPair<int, bool>, int> stretches;
+    const QPair<int, bool> key(qRound(font.pointSizeF() * 100), font.bold());
+    if (const auto found = stretches.constFind(key); found != stretches.constEnd())
+        return *found;
+    const double wanted = kReferenceEms[font.bold() ? 1 : 0] * QFontInfo(font).pixelSize();
+    QFont condensed = font;
+    int stretch = int(100 * wanted / QFontMetricsF(font).horizontalAdvance(kReference));
+    for (stretch = qBound(50, stretch, 100); stretch > 50; --stretch) {
+        condensed.setStretch(stretch);
+        if (QFontMetricsF(condensed).horizontalAdvance(kReference) <= wanted)
+            break;
+    }
+    stretches.insert(key, stretch);
+    return stretch;
+}
+
 } // namespace
 
 QFont uiFont(double pointSize, bool bold)
@@ -44,6 +77,8 @@ QFont uiFont(double pointSize, bool bold)
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
+    if (!g_sameWidths)
+        font.setStretch(condensingStretch(font));
     return font;
 }
 
@@ -57,8 +92,23 @@ QStringList metricCompatibleFaces()
 
 void installProgramFont()
 {
+    QStringList faces = metricCompatibleFaces();
+    // Where neither face with Arial's lines is installed but fontconfig
+    // offers Nimbus Sans, Nimbus Sans is given them before it stands in.
+    if (!QFontDatabase::hasFamily(faces.at(0)) && !QFontDatabase::hasFamily(faces.at(1))
+        && QFontDatabase::hasFamily(faces.at(2))) {
+        const QString nimbus = registerNimbusSansWithArialLines();
+        if (!nimbus.isEmpty())
+            faces.insert(2, nimbus);
+    }
     QFont::removeSubstitutions(QStringLiteral("MS Sans Serif"));
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), metricCompatibleFaces());
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), faces);
+    // With none of them the desktop's own face stands in, condensed to
+    // Arial's widths: its lines are close enough to Arial's, its letters
+    // mostly wider.
+    g_sameWidths = true;
+    const QString face = QFontInfo(uiFont(8.25)).family().section(QLatin1String(" ["), 0, 0);
+    g_sameWidths = face == QLatin1String("MS Sans Serif") || faces.contains(face);
     // Qt's own menus and boxes (a text box's edit menu, the message boxes)
     // speak in the same typeface as the windows, at the size of their menus.
     QApplication::setFont(uiFont(8.25, false));

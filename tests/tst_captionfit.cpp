@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <cstdio>
 
 // Every caption of the four windows, drawn with the program's real fonts as
@@ -32,15 +34,21 @@ struct FontSet
 {
     const char *name;
     QStringList removed;   // families fontconfig is told to reject
-    QString expectedFace;  // the face the program must then draw with
+    QString installed;     // the family the stand-in is made from
     const char *package;   // the Debian package that brings it
+    QString expectedFace;  // the face the program must then draw with
 };
 
 const FontSet kFontSets[] = {
-    {"default", {}, QStringLiteral("Liberation Sans"), "fonts-liberation"},
-    {"no-liberation", {QStringLiteral("Liberation Sans")}, QStringLiteral("Arimo"), "fonts-croscore"},
+    {"default", {}, QStringLiteral("Liberation Sans"), "fonts-liberation", QStringLiteral("Liberation Sans")},
+    {"no-liberation", {QStringLiteral("Liberation Sans")}, QStringLiteral("Arimo"), "fonts-croscore",
+     QStringLiteral("Arimo")},
+    // Nimbus Sans, given Arial's line metrics by the program.
     {"nimbus", {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")}, QStringLiteral("Nimbus Sans"),
-     "fonts-urw-base35"},
+     "fonts-urw-base35", QStringLiteral("Nimbus Sans Lupreda")},
+    // None of them: the desktop's DejaVu Sans, condensed to Arial's widths.
+    {"dejavu", {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Nimbus Sans")},
+     QStringLiteral("DejaVu Sans"), "fonts-dejavu-core", QStringLiteral("DejaVu Sans")},
 };
 
 // The family without the foundry that Qt adds where two makers share a name.
@@ -277,6 +285,33 @@ private slots:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
     }
 
+    // Whatever face stands in, a caption is as wide as in Arial, and its lines
+    // as tall, at every size the windows use.
+    void theStandInHasArialsWidthsAndLines()
+    {
+        const QString reference = QStringLiteral("Mettere in sequenza le lettere dell'alfabeto, Maiuscole o minuscole");
+        constexpr double kEms[] = {29.429, 31.524};   // its width in Arial, regular and bold
+        constexpr double kAscent = 0.905, kDescent = 0.212;
+        QStringList wrong;
+        for (double points : {8.25, 9.75, 12.0, 13.5, 18.0, 24.0}) {
+            for (bool bold : {false, true}) {
+                const QFont font = ui::uiFont(points, bold);
+                const QFontMetricsF metrics(font);
+                const double pixels = QFontInfo(font).pixelSize();
+                const double width = metrics.horizontalAdvance(reference) / (kEms[bold] * pixels);
+                if (width > 1.005 || width < 0.95 || std::abs(metrics.ascent() - kAscent * pixels) > 1.0
+                    || std::abs(metrics.descent() - kDescent * pixels) > 1.0)
+                    wrong << QStringLiteral("%1 pt%2: %3 of Arial's width, ascent %4, descent %5 px")
+                                 .arg(points)
+                                 .arg(bold ? " bold" : "")
+                                 .arg(width, 0, 'f', 3)
+                                 .arg(metrics.ascent(), 0, 'f', 1)
+                                 .arg(metrics.descent(), 0, 'f', 1);
+            }
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+    }
+
     void everyCaptionFitsItsControl_data() { windows(); }
     void everyCaptionFitsItsControl()
     {
@@ -388,8 +423,8 @@ int main(int argc, char *argv[])
             return 1;
         }
     }
-    if (!QFontDatabase::hasFamily(set->expectedFace)) {
-        const QString what = QStringLiteral("%1 is not installed (package %2)").arg(set->expectedFace, QLatin1String(set->package));
+    if (!QFontDatabase::hasFamily(set->installed)) {
+        const QString what = QStringLiteral("%1 is not installed (package %2)").arg(set->installed, QLatin1String(set->package));
         return realstack::missing(what);
     }
     CaptionFitTest test(*set);
