@@ -26,9 +26,9 @@
 // under LANG=it_IT.UTF-8.
 namespace {
 
-const QStringList kEditMenu = {"Ann&ulla\tCtrl+Z", "&Rifai\tCtrl+Y", "&Taglia\tCtrl+X", "&Copia\tCtrl+C",
-                               "&Incolla\tCtrl+V", "Elimina", "Seleziona tutto\tCtrl+A"};
-const QStringList kReadOnlyMenu = {"&Copia\tCtrl+C", "Seleziona tutto\tCtrl+A"};
+// The items without their shortcuts, which each platform spells its own way.
+const QStringList kEditMenu = {"Ann&ulla", "&Rifai", "&Taglia", "&Copia", "&Incolla", "Elimina", "Seleziona tutto"};
+const QStringList kReadOnlyMenu = {"&Copia", "Seleziona tutto"};
 const QStringList kScrollBarMenu = {"Scorri qui", "Cima", "Fondo", "Pagina su", "Pagina gi\u00f9", "Scorri in alto",
                                     "Scorri in basso"};
 
@@ -57,7 +57,7 @@ std::optional<OpenedMenu> openMenu(QWidget *widget, QContextMenuEvent::Reason re
         opened = OpenedMenu{{}, familyOf(menu->font())};
         for (const QAction *item : menu->actions()) {
             if (!item->isSeparator())
-                opened->items << item->text();
+                opened->items << item->text().section(QLatin1Char('\t'), 0, 0);
         }
         menu->close();
     });
