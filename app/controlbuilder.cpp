@@ -82,24 +82,18 @@ QFont uiFont(double pointSize, bool bold)
     return font;
 }
 
-QStringList metricCompatibleFaces()
+void installProgramFont()
 {
     QStringList faces;
     for (const char *face : kMetricFaces)
         faces << QLatin1String(face);
-    return faces;
-}
-
-void installProgramFont()
-{
-    QStringList faces = metricCompatibleFaces();
-    // Where neither face with Arial's lines is installed but fontconfig
-    // offers Nimbus Sans, Nimbus Sans is given them before it stands in.
-    if (!QFontDatabase::hasFamily(faces.at(0)) && !QFontDatabase::hasFamily(faces.at(1))
-        && QFontDatabase::hasFamily(faces.at(2))) {
+    // Where no face with Arial's lines is installed but fontconfig offers
+    // Nimbus Sans, Nimbus Sans is given them before it stands in.
+    const auto installed = [](const char *face) { return QFontDatabase::hasFamily(QLatin1String(face)); };
+    if (!installed("Liberation Sans") && !installed("Arimo") && !installed("Arial") && installed("Nimbus Sans")) {
         const QString nimbus = registerNimbusSansWithArialLines();
         if (!nimbus.isEmpty())
-            faces.insert(2, nimbus);
+            faces.insert(faces.indexOf(QLatin1String("Nimbus Sans")), nimbus);
     }
     QFont::removeSubstitutions(QStringLiteral("MS Sans Serif"));
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), faces);

@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QObject>
 #include <QRect>
-#include <QStringList>
 
 #include <initializer_list>
 #include <span>
@@ -89,8 +88,6 @@ QFont uiFont(double pointSize, bool bold = true);
 // Maps "MS Sans Serif" to a face of the same widths where the machine lacks
 // it, and makes the program's typeface the application's font.
 void installProgramFont();
-// The faces that stand in for "MS Sans Serif", best first.
-QStringList metricCompatibleFaces();
 
 // Title, name, font, colour, fixed client size and frame buttons of a window;
 // client is the widget whose top-left is the client area's.
