@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -152,10 +153,38 @@ public:
     }
 };
 
+// In a list that has the focus but no word chosen, the first arrow key chooses
+// the first word. Qt would step from the row it made current when the focus
+// came in, and so choose the second.
+class FirstArrowChoosesFirst : public QObject
+{
+public:
+    explicit FirstArrowChoosesFirst(QListWidget *list) : QObject(list), m_list(list) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || !m_list->selectedItems().isEmpty() || m_list->count() == 0)
+            return false;
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Down:
+        case Qt::Key_Up:
+        case Qt::Key_PageDown:
+        case Qt::Key_PageUp:
+            m_list->setCurrentRow(0);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    QListWidget *m_list;
+};
+
 QWidget *makeListBox(const ControlSpec &design)
 {
     auto *list = new QListWidget;
     list->viewport()->installEventFilter(new ChooseOnPressOnly(list));
+    list->installEventFilter(new FirstArrowChoosesFirst(list));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColours(list, QPalette::Text, QPalette::Base, design);
