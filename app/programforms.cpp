@@ -1,5 +1,6 @@
 #include "app/programforms.h"
 
+#include "app/accessibility.h"
 #include "app/chooserform.h"
 #include "app/controlbuilder.h"
 #include "app/forms.h"
@@ -27,6 +28,7 @@ int runProgram()
     // chooser has unloaded them all.
     QApplication::setQuitOnLastWindowClosed(false);
     ui::installFontSubstitutes();
+    accessibility::install();
     registerProgramForms();
 
     const QMetaObject::Connection ending =

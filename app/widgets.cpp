@@ -81,7 +81,7 @@ public:
             return false;
         Int16 keyAscii = code;
         bool handled = false;
-        runHandler([&] {
+        runHandler(m_box, [&] {
             m_handler(keyAscii);
             handled = true;
         });

@@ -1,5 +1,6 @@
 #include "support/program.h"
 
+#include "app/accessibility.h"
 #include "app/programforms.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@ namespace program {
 void start()
 {
     ui::installFontSubstitutes();
+    accessibility::install();
     registerProgramForms();
     Forms::instance().show(FormId::Chooser);
     QVERIFY(QTest::qWaitForWindowExposed(window(FormId::Chooser)));
