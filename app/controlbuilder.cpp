@@ -154,12 +154,13 @@ public:
 };
 
 // In a list that has the focus but no word chosen, the first arrow key chooses
-// the first word. Qt would step from the row it made current when the focus
-// came in, and so choose the second.
-class FirstArrowChoosesFirst : public QObject
+// the first word and End the last. Qt would step from whatever row it last
+// made current: when the focus came in by Tab, the first, so Down chose the
+// second word.
+class FirstKeyChoosesFromTheEnds : public QObject
 {
 public:
-    explicit FirstArrowChoosesFirst(QListWidget *list) : QObject(list), m_list(list) {}
+    explicit FirstKeyChoosesFromTheEnds(QListWidget *list) : QObject(list), m_list(list) {}
     bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() != QEvent::KeyPress || !m_list->selectedItems().isEmpty() || m_list->count() == 0)
@@ -169,7 +170,11 @@ public:
         case Qt::Key_Up:
         case Qt::Key_PageDown:
         case Qt::Key_PageUp:
+        case Qt::Key_Home:
             m_list->setCurrentRow(0);
+            return true;
+        case Qt::Key_End:
+            m_list->setCurrentRow(m_list->count() - 1);
             return true;
         default:
             return false;
@@ -184,7 +189,7 @@ QWidget *makeListBox(const ControlSpec &design)
 {
     auto *list = new QListWidget;
     list->viewport()->installEventFilter(new ChooseOnPressOnly(list));
-    list->installEventFilter(new FirstArrowChoosesFirst(list));
+    list->installEventFilter(new FirstKeyChoosesFromTheEnds(list));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColours(list, QPalette::Text, QPalette::Base, design);

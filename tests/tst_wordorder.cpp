@@ -446,14 +446,18 @@ private slots:
         QCOMPARE(items("List2"), QStringList({"UNO", "DUE"}));
         verifyListsAgree();
 
-        // The other list alike; End still chooses the last word.
+        // The other list alike; End chooses the last word, and typing the
+        // first letters of a word chooses that word.
         list("List2")->setFocus(Qt::TabFocusReason);
         QTest::keyClick(list("List2"), Qt::Key_Down);
         QCOMPARE(items("List1"), QStringList({"TRE", "UNO"}));
         pool->setFocus(Qt::TabFocusReason);
-        pool->setCurrentRow(0, QItemSelectionModel::NoUpdate);
         QTest::keyClick(pool, Qt::Key_End);
         QCOMPARE(items("List2"), QStringList({"DUE", "UNO"}));
+        typeWords({"zaino"});
+        pool->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pool, Qt::Key_Z);
+        QCOMPARE(items("List2"), QStringList({"DUE", "UNO", "ZAINO"}));
         verifyListsAgree();
     }
 
