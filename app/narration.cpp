@@ -256,10 +256,13 @@ void passOn(QAccessibleEvent *event)
     if (event->type() == QAccessible::TableModelChanged)
         return;
     auto *widget = qobject_cast<QWidget *>(event->object());
-    // A screen reader follows the text of the focused control only, and reads a
-    // control afresh when the focus arrives; the edit of a box the focus is
-    // about to enter, or has just entered, would be taken for the focus move.
-    if (isTextEvent(event->type()) && widget && (!widget->hasFocus() || widget == n.heldFocus))
+    // A screen reader follows the text of the focused control only, as the pupil
+    // types, and reads a control afresh when the focus arrives. What a handler
+    // writes into a box is not typing: the edit of a box the focus is about to
+    // enter would be taken for the focus move, and the ten words of a random
+    // list passing through the entry box flood the screen reader, which then
+    // drops the news.
+    if (isTextEvent(event->type()) && (n.holdingFocus || (widget && !widget->hasFocus())))
         return;
     // A message box's focus goes out at once: the box waits for the pupil.
     if (event->type() == QAccessible::Focus && n.holdingFocus && widget && narratorFor(widget->window())) {
