@@ -264,7 +264,8 @@ void passOn(QAccessibleEvent *event)
     // drops the news.
     if (isTextEvent(event->type()) && (n.holdingFocus || (widget && !widget->hasFocus())))
         return;
-    // A message box's focus goes out at once: the box waits for the pupil.
+    // Focus moves in our windows wait for the end of the handler; those in a
+    // message box go out at once, since the box waits for the pupil.
     if (event->type() == QAccessible::Focus && n.holdingFocus && widget && narratorFor(widget->window())) {
         n.heldFocus = widget;
         return;
