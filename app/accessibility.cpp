@@ -126,59 +126,77 @@ private:
     }
 };
 
-// An option button whose caption wraps: it covers its whole rectangle, where
-// Qt's own interface reports one line of text.
-class OptionButton : public ProgramInterface
+// A control a screen reader can click: its caption is its name, and it has an
+// action of its own.
+class Clickable : public ProgramInterface
 {
 public:
-    explicit OptionButton(QRadioButton *option) : ProgramInterface(option, QAccessible::RadioButton) {}
+    Clickable(QWidget *control, QAccessible::Role role, const QString &action)
+        : ProgramInterface(control, role), m_action(action)
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return withoutAccessKeys(option()->text());
+            return caption();
         return ProgramInterface::text(t);
     }
+    QStringList actionNames() const override { return QStringList{m_action} + ProgramInterface::actionNames(); }
+    void doAction(const QString &action) override
+    {
+        if (action == m_action)
+            click();
+        else
+            ProgramInterface::doAction(action);
+    }
+
+protected:
+    virtual QString caption() const = 0;
+    virtual void click() = 0;
+
+private:
+    QString m_action;
+};
+
+// An option button whose caption wraps: it covers its whole rectangle, where
+// Qt's own interface reports one line of text.
+class OptionButton : public Clickable
+{
+public:
+    explicit OptionButton(QRadioButton *option)
+        : Clickable(option, QAccessible::RadioButton, QAccessibleActionInterface::toggleAction())
+    {
+    }
+
     QAccessible::State state() const override
     {
-        QAccessible::State s = ProgramInterface::state();
+        QAccessible::State s = Clickable::state();
         s.checkable = true;
         s.checked = option()->isChecked();
         return s;
     }
-    QStringList actionNames() const override { return QStringList{toggleAction()} + ProgramInterface::actionNames(); }
-    void doAction(const QString &action) override
-    {
-        if (action == toggleAction() || action == pressAction())
-            option()->click();
-        else
-            ProgramInterface::doAction(action);
-    }
+
+protected:
+    QString caption() const override { return withoutAccessKeys(option()->text()); }
+    void click() override { option()->click(); }
 
 private:
     QRadioButton *option() const { return static_cast<QRadioButton *>(widget()); }
 };
 
-// A clickable label: its caption is its name, and a screen reader can click it.
-class ActionLabel : public ProgramInterface
+// A label that does something when clicked.
+class ActionLabel : public Clickable
 {
 public:
-    explicit ActionLabel(ClickableLabel *label) : ProgramInterface(label, QAccessible::StaticText) {}
+    explicit ActionLabel(ClickableLabel *label)
+        : Clickable(label, QAccessible::StaticText, QAccessibleActionInterface::pressAction())
+    {
+    }
 
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return label()->text();
-        return ProgramInterface::text(t);
-    }
-    QStringList actionNames() const override { return QStringList{pressAction()} + ProgramInterface::actionNames(); }
-    void doAction(const QString &action) override
-    {
-        if (action == pressAction())
-            emit label()->clicked();
-        else
-            ProgramInterface::doAction(action);
-    }
+protected:
+    QString caption() const override { return label()->text(); }
+    void click() override { emit label()->clicked(); }
 
 private:
     ClickableLabel *label() const { return static_cast<ClickableLabel *>(widget()); }
