@@ -58,6 +58,8 @@ cleanup() {
     # Only the folders the walk made under /usr/local, deepest first.
     comm -13 <(echo "$local_dirs_before") <(find /usr/local -xdev -type d | sort) |
         sort -r | xargs -r -d '\n' rmdir --ignore-fail-on-non-empty
+    # Qt's fallback runtime folder, /tmp/runtime-USER, among others.
+    find /tmp -maxdepth 1 -user "$user" -exec rm -rf {} + 2>/dev/null
     userdel --remove --force "$user" 2>/dev/null
     rm -rf "$work"
 }
@@ -113,8 +115,10 @@ check_starts() {
 }
 check_manual() {
     local where page
+    # /usr/local/man is a link to /usr/local/share/man.
     where="$(as_user "man -w lupreda")"
-    [ "$where" = "$1/man6/lupreda.6.gz" ] || fail "man -w lupreda finds '$where', not $1/man6/lupreda.6.gz"
+    [ "$(readlink -f "$where")" = "$(readlink -f "$1/man6/lupreda.6.gz")" ] ||
+        fail "man -w lupreda finds '$where', not $1/man6/lupreda.6.gz"
     # Justified text, and a dash or an apostrophe that may be typographic.
     page="$(as_user "MANWIDTH=80 man lupreda 2>&1")"
     grep -Eq "lupreda +[^ ]+ +exercises +on +the +alphabet" <<<"$page" ||
