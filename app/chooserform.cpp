@@ -88,5 +88,5 @@ void ChooserForm::closeEvent(QCloseEvent *event)
 {
     // The close box ends the program as "ESCI" does.
     event->ignore();
-    runHandler([this] { Command1_Click(); });
+    runHandler(this, [this] { Command1_Click(); });
 }

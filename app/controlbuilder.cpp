@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -220,10 +221,43 @@ public:
     }
 };
 
+// In a list that has the focus but no word chosen, the first arrow key chooses
+// the first word and End the last. Qt would step from whatever row it last
+// made current: when the focus came in by Tab, the first, so Down chose the
+// second word.
+class FirstKeyChoosesFromTheEnds : public QObject
+{
+public:
+    explicit FirstKeyChoosesFromTheEnds(QListWidget *list) : QObject(list), m_list(list) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || !m_list->selectedItems().isEmpty() || m_list->count() == 0)
+            return false;
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Down:
+        case Qt::Key_Up:
+        case Qt::Key_PageDown:
+        case Qt::Key_PageUp:
+        case Qt::Key_Home:
+            m_list->setCurrentRow(0);
+            return true;
+        case Qt::Key_End:
+            m_list->setCurrentRow(m_list->count() - 1);
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    QListWidget *m_list;
+};
+
 QWidget *makeListBox(const ControlSpec &design)
 {
     auto *list = new QListWidget;
     list->viewport()->installEventFilter(new ChooseOnPressOnly(list));
+    list->installEventFilter(new FirstKeyChoosesFromTheEnds(list));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColours(list, QPalette::Text, QPalette::Base, design);

@@ -1,5 +1,6 @@
 #include "app/forms.h"
 
+#include "app/accessibility.h"
 #include "app/handler.h"
 
 #include <QWidget>
@@ -28,7 +29,8 @@ Form *Forms::load(FormId id)
     Form *&form = m_forms[index(id)];
     if (!form) {
         form = m_factories[index(id)]();
-        runHandler([form] { form->Form_Load(); });
+        accessibility::attach(form->widget());
+        runHandler(form->widget(), [form] { form->Form_Load(); });
     }
     return form;
 }
@@ -41,7 +43,7 @@ void Forms::show(FormId id)
     window->activateWindow();
     if (m_active != id) {
         m_active = id;
-        runHandler([form] { form->Form_Activate(); });
+        runHandler(window, [form] { form->Form_Activate(); });
     }
 }
 

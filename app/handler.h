@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/controlbuilder.h"
+#include "app/narration.h"
 #include "platform/checkedint.h"
 
 #include <QAbstractButton>
@@ -10,11 +11,14 @@
 
 // Every event handler runs through here. A 16-bit counter that leaves its range
 // stops the handler at that step, the pupil is told, and the program goes on.
+// origin is the control, menu item, timer or window whose event it is; a screen
+// reader hears what the handler changed once it has run.
 void reportOverflow();
 
 template <class F>
-void runHandler(F &&handler)
+void runHandler(const QObject *origin, F &&handler)
 {
+    const narration::HandlerScope scope(origin);
     try {
         std::forward<F>(handler)();
     } catch (const OverflowError &) {
@@ -24,22 +28,23 @@ void runHandler(F &&handler)
 
 // A slot that runs the handler through runHandler, for connect().
 template <class F>
-auto guarded(F handler)
+auto guarded(const QObject *origin, F handler)
 {
-    return [handler]() { runHandler(handler); };
+    return [origin, handler]() { runHandler(origin, handler); };
 }
 
 // Wires a window's named button or menu item to one of its handlers, guarded.
 template <class Window>
 void onClicked(Window *window, const char *button, void (Window::*handler)())
 {
-    QObject::connect(ui::control<QAbstractButton>(window, button), &QAbstractButton::clicked, window,
-                     guarded([window, handler] { (window->*handler)(); }));
+    auto *origin = ui::control<QAbstractButton>(window, button);
+    QObject::connect(origin, &QAbstractButton::clicked, window,
+                     guarded(origin, [window, handler] { (window->*handler)(); }));
 }
 
 template <class Window>
 void onChosen(Window *window, const char *item, void (Window::*handler)())
 {
-    QObject::connect(ui::control<QAction>(window, item), &QAction::triggered, window,
-                     guarded([window, handler] { (window->*handler)(); }));
+    auto *origin = ui::control<QAction>(window, item);
+    QObject::connect(origin, &QAction::triggered, window, guarded(origin, [window, handler] { (window->*handler)(); }));
 }

@@ -1,3 +1,4 @@
+#include "app/accessibility.h"
 #include "app/programforms.h"
 #include "app/startupmessages.h"
 
@@ -6,6 +7,7 @@
 int main(int argc, char *argv[])
 {
     holdStartupMessages();
+    accessibility::exposeToAssistiveTechnology();
     QApplication app(argc, argv);
     releaseStartupMessages();
     // Lets the desktop match our windows to the installed menu entry and icon.

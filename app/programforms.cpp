@@ -1,5 +1,6 @@
 #include "app/programforms.h"
 
+#include "app/accessibility.h"
 #include "app/chooserform.h"
 #include "app/controlbuilder.h"
 #include "app/forms.h"
@@ -37,6 +38,7 @@ int runProgram()
     QApplication::setQuitOnLastWindowClosed(false);
     installQtTranslation();
     ui::installProgramFont();
+    accessibility::install();
     registerProgramForms();
 
     const QMetaObject::Connection ending =

@@ -88,7 +88,7 @@ public:
             return false;
         Int16 keyAscii = code;
         bool handled = false;
-        runHandler([&] {
+        runHandler(m_box, [&] {
             m_handler(keyAscii);
             handled = true;
         });

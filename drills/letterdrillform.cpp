@@ -172,11 +172,11 @@ void LetterDrillForm::connectHandlers()
     onClicked(this, "Command5", &LetterDrillForm::Command5_Click);
 
     auto clicks = [](QLabel *label) { return static_cast<ClickableLabel *>(label); };
-    connect(clicks(Label2), &ClickableLabel::clicked, this, guarded([this] { Label2_Click(); }));
-    connect(clicks(Label3), &ClickableLabel::clicked, this, guarded([this] { Label3_Click(); }));
-    connect(clicks(Label4), &ClickableLabel::clicked, this, guarded([this] { Label4_Click(); }));
-    connect(clicks(Label5), &ClickableLabel::clicked, this, guarded([this] { Label5_Click(); }));
-    connect(Timer1, &QTimer::timeout, this, guarded([this] { Timer1_Timer(); }));
+    connect(clicks(Label2), &ClickableLabel::clicked, this, guarded(Label2, [this] { Label2_Click(); }));
+    connect(clicks(Label3), &ClickableLabel::clicked, this, guarded(Label3, [this] { Label3_Click(); }));
+    connect(clicks(Label4), &ClickableLabel::clicked, this, guarded(Label4, [this] { Label4_Click(); }));
+    connect(clicks(Label5), &ClickableLabel::clicked, this, guarded(Label5, [this] { Label5_Click(); }));
+    connect(Timer1, &QTimer::timeout, this, guarded(Timer1, [this] { Timer1_Timer(); }));
 
     onKeyPress(Text1, [this](Int16 &k) { Text1_KeyPress(k); });
     onKeyPress(Text2, [this](Int16 &k) { Text2_KeyPress(k); });
@@ -509,5 +509,5 @@ void LetterDrillForm::closeEvent(QCloseEvent *event)
 {
     // The close box leaves the drill as "ESCI" does.
     event->ignore();
-    runHandler([this] { Command4_Click(); });
+    runHandler(this, [this] { Command4_Click(); });
 }

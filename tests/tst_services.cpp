@@ -194,7 +194,7 @@ private slots:
     {
         Int16 counter = 32767;
         bool reachedEnd = false;
-        runHandler([&] {
+        runHandler(nullptr, [&] {
             ++counter;
             reachedEnd = true;
         });

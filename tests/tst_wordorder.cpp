@@ -432,18 +432,32 @@ private slots:
     {
         typeWords({"uno", "due", "tre"});
         QListWidget *pool = list("List1");
-        // Tabbing in makes the first word current without choosing it; Down chooses the next.
+        // Tabbing in chooses nothing; the first arrow key chooses the first word,
+        // each time the focus comes back with nothing chosen.
         pool->setFocus(Qt::TabFocusReason);
         QVERIFY(items("List2").isEmpty());
         QTest::keyClick(pool, Qt::Key_Down);
-        QCOMPARE(items("List2"), QStringList({"DUE"}));
+        QCOMPARE(items("List2"), QStringList({"UNO"}));
         QCOMPARE(QApplication::focusWidget(), entryBox());
         verifyListsAgree();
 
         pool->setFocus(Qt::TabFocusReason);
         QTest::keyClick(pool, Qt::Key_Up);
-        QCOMPARE(items("List2").size(), 2);
-        QCOMPARE(items("List1").size(), 1);
+        QCOMPARE(items("List2"), QStringList({"UNO", "DUE"}));
+        verifyListsAgree();
+
+        // The other list alike; End chooses the last word, and typing the
+        // first letters of a word chooses that word.
+        list("List2")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(list("List2"), Qt::Key_Down);
+        QCOMPARE(items("List1"), QStringList({"TRE", "UNO"}));
+        pool->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pool, Qt::Key_End);
+        QCOMPARE(items("List2"), QStringList({"DUE", "UNO"}));
+        typeWords({"zaino"});
+        pool->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pool, Qt::Key_Z);
+        QCOMPARE(items("List2"), QStringList({"DUE", "UNO", "ZAINO"}));
         verifyListsAgree();
     }
 

@@ -130,13 +130,14 @@ void WordOrderForm::connectHandlers()
     onClicked(this, "Command2", &WordOrderForm::Command2_Click);
     onClicked(this, "Command3", &WordOrderForm::Command3_Click);
 
-    connect(control<ClickableLabel>(this, "Label2"), &ClickableLabel::clicked, this, guarded([this] { Label2_Click(); }));
-    connect(Label7, &ClickableLabel::clicked, this, guarded([this] { Label7_Click(); }));
+    auto *label2 = control<ClickableLabel>(this, "Label2");
+    connect(label2, &ClickableLabel::clicked, this, guarded(label2, [this] { Label2_Click(); }));
+    connect(Label7, &ClickableLabel::clicked, this, guarded(Label7, [this] { Label7_Click(); }));
 
     // A selection made by mouse or keyboard is the pupil's move. The current
     // row alone is not: a list given the focus by Tab gets one without a choice.
-    connect(List1, &QListWidget::itemSelectionChanged, this, guarded([this] { List1_Click(); }));
-    connect(List2, &QListWidget::itemSelectionChanged, this, guarded([this] { List2_Click(); }));
+    connect(List1, &QListWidget::itemSelectionChanged, this, guarded(List1, [this] { List1_Click(); }));
+    connect(List2, &QListWidget::itemSelectionChanged, this, guarded(List2, [this] { List2_Click(); }));
 
     onKeyPress(Text1, [this](Int16 &keyAscii) { Text1_KeyPress(keyAscii); });
 
@@ -432,5 +433,5 @@ void WordOrderForm::closeEvent(QCloseEvent *event)
 {
     // The close box leaves the exercise as "ESCI" does.
     event->ignore();
-    runHandler([this] { Command2_Click(); });
+    runHandler(this, [this] { Command2_Click(); });
 }

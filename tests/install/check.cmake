@@ -1,12 +1,16 @@
 # Checks what Lupreda installs. Run with cmake -P and -DMODE=
 #   install  `cmake --install` into a scratch prefix, then check the tree
-#   package  build the Debian package, unpack it with dpkg -x, check the tree
-#            and the package's fields
-#   release  the AppStream metadata announces the project's version
+#   package  build the Debian package, unpack it with dpkg -x, check the tree,
+#            the package's fields and the software catalogue composed from it
+#   lintian  build the Debian package; lintian must report no error, warning
+#            or info, and hardening-check must pass its binaries
+#   release  the AppStream metadata, NEWS and the Debian changelog made from
+#            it announce the project's version
 # Other variables: BUILD_DIR, WORK_DIR (scratch, emptied first), EXPECTED (the
 # list of files, one per line, relative to the prefix), BINDIR, MODULE_DIR
 # (where the program looks for its sound module, relative to BINDIR), VERSION,
-# CPACK, METAINFO.
+# CPACK, METAINFO, NEWS_VERSION and NEWS_DATE (NEWS's newest release),
+# CHANGELOG; the environment's FORTIFY_PROBE.
 
 function(fail)
     string(JOIN "" text ${ARGN})
@@ -83,10 +87,83 @@ function(check_package_field deb field pattern)
     endif()
 endfunction()
 
+# Skipped where a tool is missing, outside scripts/test: the test's
+# SKIP_REGULAR_EXPRESSION reads the line.
+function(require_tools)
+    foreach(tool IN LISTS ARGN)
+        find_program(found_${tool} ${tool})
+        if(NOT found_${tool})
+            if("$ENV{LUPREDA_REQUIRE_REAL_STACK}" STREQUAL "1")
+                fail("${tool} is not installed (scripts/setup installs it)")
+            endif()
+            message("SKIPPED: ${tool} is not installed")
+            set(skip TRUE PARENT_SCOPE)
+            return()
+        endif()
+    endforeach()
+endfunction()
+
+function(build_package out)
+    run(${CPACK} --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR})
+    file(GLOB deb ${WORK_DIR}/lupreda_${VERSION}_*.deb)
+    if(NOT deb)
+        fail("cpack made no lupreda_${VERSION}_*.deb in ${WORK_DIR}")
+    endif()
+    set(${out} ${deb} PARENT_SCOPE)
+endfunction()
+
+# The catalogue software centres read, composed as Debian's archive does:
+# each language's description whole, with its own list.
+function(check_catalogue root)
+    if(NOT EXISTS /usr/libexec/appstreamcli-compose)
+        if("$ENV{LUPREDA_REQUIRE_REAL_STACK}" STREQUAL "1")
+            fail("appstream-compose is not installed (scripts/setup installs it)")
+        endif()
+        message("Not composing the catalogue: appstream-compose is not installed")
+        return()
+    endif()
+    run(appstreamcli compose --no-net --origin=lupreda --result-root=${WORK_DIR}/catalogue ${root})
+    file(GLOB_RECURSE xml ${WORK_DIR}/catalogue/*.xml.gz)
+    execute_process(COMMAND gzip -dc ${xml} OUTPUT_VARIABLE catalogue)
+    string(REGEX MATCH "<description>.*</description>[ \n]*<description xml:lang=\"it\">.*</description>" both "${catalogue}")
+    if(NOT both)
+        fail("the composed catalogue lacks an English and an Italian description:\n${catalogue}")
+    endif()
+    string(FIND "${both}" "<description xml:lang=\"it\">" italian_start)
+    string(SUBSTRING "${both}" 0 ${italian_start} english)
+    string(SUBSTRING "${both}" ${italian_start} -1 italian)
+    foreach(item IN ITEMS "Letter recognition" "Letter sequence" "Word ordering")
+        if(NOT english MATCHES "<li>${item}:")
+            fail("the English description lacks the item '${item}':\n${english}")
+        endif()
+    endforeach()
+    foreach(item IN ITEMS "Riconoscere le lettere" "Mettere in sequenza le lettere" "Ordinamento alfabetico")
+        if(NOT italian MATCHES "<li>${item}:")
+            fail("the Italian description lacks the item '${item}':\n${italian}")
+        endif()
+        if(english MATCHES "${item}")
+            fail("the English description shows the Italian item '${item}':\n${english}")
+        endif()
+    endforeach()
+    if(NOT catalogue MATCHES "<lang percentage=\"100\">it</lang>")
+        fail("the catalogue does not show the interface as wholly Italian:\n${catalogue}")
+    endif()
+endfunction()
+
 if(MODE STREQUAL "release")
     file(READ ${METAINFO} metainfo)
-    if(NOT metainfo MATCHES "<release version=\"${VERSION}\" date=\"[0-9-]+\"")
+    if(NOT metainfo MATCHES "<release version=\"${VERSION}\" date=\"([0-9-]+)\"")
         fail("${METAINFO} has no <release> for version ${VERSION}")
+    endif()
+    set(metainfo_date ${CMAKE_MATCH_1})
+    if(NOT NEWS_VERSION STREQUAL VERSION OR NOT NEWS_DATE STREQUAL metainfo_date)
+        fail("NEWS's newest release is ${NEWS_VERSION} of ${NEWS_DATE}, the AppStream metadata's ${VERSION} of ${metainfo_date}")
+    endif()
+    # The changelog of the package must be one Debian's tools read.
+    execute_process(COMMAND dpkg-parsechangelog -l ${CHANGELOG} -S Version
+        OUTPUT_VARIABLE changelog_version ERROR_VARIABLE warnings OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT changelog_version STREQUAL VERSION OR warnings)
+        fail("${CHANGELOG} gives version '${changelog_version}', expected ${VERSION}:\n${warnings}")
     endif()
     return()
 endif()
@@ -99,11 +176,7 @@ if(MODE STREQUAL "install")
     check_tree(${WORK_DIR}/prefix)
 elseif(MODE STREQUAL "package")
     # The package and cpack's staging area go to the scratch directory only.
-    run(${CPACK} --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR})
-    file(GLOB deb ${WORK_DIR}/lupreda_${VERSION}_*.deb)
-    if(NOT deb)
-        fail("cpack made no lupreda_${VERSION}_*.deb in ${WORK_DIR}")
-    endif()
+    build_package(deb)
     run(dpkg-deb -x ${deb} ${WORK_DIR}/root)
     file(GLOB top RELATIVE ${WORK_DIR}/root ${WORK_DIR}/root/*)
     if(NOT top STREQUAL "usr")
@@ -115,11 +188,56 @@ elseif(MODE STREQUAL "package")
     check_package_field(${deb} Package "^lupreda$")
     check_package_field(${deb} Version "^${VERSION}$")
     check_package_field(${deb} Section "^education$")
+    check_package_field(${deb} Priority "^optional$")
+    check_package_field(${deb} Recommends "^pulseaudio \\| pipewire-pulse$")
+    # A placeholder address would send a technician nowhere.
+    check_package_field(${deb} Homepage "^$")
+    check_catalogue(${WORK_DIR}/root)
     # Versioned library dependencies are what dpkg-shlibdeps writes.
     foreach(library libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6)
         check_package_field(${deb} Depends "(^|, )${library} \\(>= [^)]+\\)")
     endforeach()
     check_package_field(${deb} Depends "(^|, )fonts-liberation(,|$)")
+elseif(MODE STREQUAL "lintian")
+    require_tools(lintian hardening-check)
+    if(skip)
+        return()
+    endif()
+    build_package(deb)
+    # Info tags too: the hardening ones (bind-now, fortified functions) are
+    # infos. Pedantic and experimental ones are shown, not failed on.
+    execute_process(
+        COMMAND lintian --fail-on error,warning,info --info --pedantic --display-experimental
+                        --show-overrides ${deb}
+        RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    message("lintian ${deb}: status ${rc}\n${out}")
+    if(NOT rc EQUAL 0)
+        fail("lintian reports on ${deb} (status ${rc}):\n${out}${err}")
+    endif()
+
+    run(dpkg-deb -x ${deb} ${WORK_DIR}/root)
+    file(GLOB_RECURSE binaries ${WORK_DIR}/root/usr/bin/* ${WORK_DIR}/root/usr/lib/*.so)
+    # Control flow integrity is left out: Debian 12's C library start files
+    # carry no CET property, so no program linked on Debian 12 gets it.
+    # Fortification shows only where a copy's destination has a size the
+    # compiler knows; the program's only copies are inside Qt's and the
+    # standard library's containers, into heap buffers, so hardening-check
+    # finds no protectable call to judge. The probe, built with the same flags,
+    # shows that such calls are protected.
+    foreach(binary IN LISTS binaries)
+        execute_process(COMMAND hardening-check --nocfprotection --nofortify ${binary}
+            RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+        message("${out}")
+        if(NOT rc EQUAL 0)
+            fail("hardening-check fails ${binary}:\n${out}")
+        endif()
+    endforeach()
+    execute_process(COMMAND hardening-check --nocfprotection $ENV{FORTIFY_PROBE}
+        RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    message("${out}")
+    if(NOT rc EQUAL 0 OR NOT out MATCHES "Fortify Source functions: yes")
+        fail("the project's flags do not fortify a copy of known size:\n${out}")
+    endif()
 else()
     fail("unknown MODE '${MODE}'")
 endif()

@@ -1,5 +1,6 @@
 #include "support/program.h"
 
+#include "app/accessibility.h"
 #include "app/programforms.h"
 #include "app/qttranslation.h"
 
@@ -13,6 +14,7 @@ void start()
 {
     installQtTranslation();
     ui::installProgramFont();
+    accessibility::install();
     registerProgramForms();
     Forms::instance().show(FormId::Chooser);
     QVERIFY(QTest::qWaitForWindowExposed(window(FormId::Chooser)));

@@ -1,0 +1,290 @@
+#include "app/accessibility.h"
+
+#include "app/narration.h"
+#include "app/widgets.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QMainWindow>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <iterator>
+
+namespace accessibility {
+
+namespace {
+
+// The roles that Qt's own interfaces would get wrong for our controls.
+enum class Part {
+    Window,       // the chooser: a top-level widget, seen as a window
+    Group,        // Frame1: a group of options, not a window frame
+    ActionLabel,  // a label that does something when clicked
+    EnterBox,     // a drill's Text2: never seen, it holds the focus while Enter is awaited
+};
+
+struct PartRule
+{
+    const char *window;
+    const char *control;   // null: the window itself
+    Part part;
+};
+
+const PartRule kParts[] = {
+    {"ChooserForm", nullptr, Part::Window},
+    {"ChooserForm", "Frame1", Part::Group},
+    {"RecognitionDrillForm", "Label2", Part::ActionLabel},
+    {"RecognitionDrillForm", "Label3", Part::ActionLabel},
+    {"RecognitionDrillForm", "Label4", Part::ActionLabel},
+    {"RecognitionDrillForm", "Label5", Part::ActionLabel},
+    {"RecognitionDrillForm", "Text2", Part::EnterBox},
+    {"SequenceDrillForm", "Label2", Part::ActionLabel},
+    {"SequenceDrillForm", "Label3", Part::ActionLabel},
+    {"SequenceDrillForm", "Label4", Part::ActionLabel},
+    {"SequenceDrillForm", "Label5", Part::ActionLabel},
+    {"SequenceDrillForm", "Text2", Part::EnterBox},
+    {"WordOrderForm", "Label2", Part::ActionLabel},
+    {"WordOrderForm", "Label7", Part::ActionLabel},
+};
+
+// Controls that are never on screen: a screen reader does not find them.
+const PartRule kNeverShown[] = {
+    {"WordOrderForm", "List3", {}},
+    {"WordOrderForm", "Label9", {}},
+    {"WordOrderForm", "Label10", {}},
+};
+
+bool matches(const PartRule &rule, const QWidget *widget)
+{
+    const QWidget *window = widget->window();
+    if (window->objectName() != QLatin1String(rule.window))
+        return false;
+    return rule.control ? widget != window && widget->objectName() == QLatin1String(rule.control) : widget == window;
+}
+
+const PartRule *partOf(const QWidget *widget)
+{
+    const auto found = std::find_if(std::begin(kParts), std::end(kParts),
+                                    [widget](const PartRule &rule) { return matches(rule, widget); });
+    return found == std::end(kParts) ? nullptr : found;
+}
+
+bool neverShown(const QWidget *widget)
+{
+    return std::any_of(std::begin(kNeverShown), std::end(kNeverShown),
+                       [widget](const PartRule &rule) { return matches(rule, widget); });
+}
+
+bool isClientArea(const QWidget *widget)
+{
+    const auto *main = qobject_cast<const QMainWindow *>(widget->parentWidget());
+    return main && main->centralWidget() == widget;
+}
+
+QString withoutAccessKeys(QString caption)
+{
+    caption.replace(QLatin1String("&&"), QLatin1String("\x01"));
+    caption.remove(QLatin1Char('&'));
+    caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return caption;
+}
+
+// Every interface of ours, so that a window built before the screen reader
+// asked can replace the ones Qt made in the meantime.
+class ProgramInterface : public QAccessibleWidget
+{
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+};
+
+// A window's client area, without the controls that are never shown.
+class ClientArea : public ProgramInterface
+{
+public:
+    explicit ClientArea(QWidget *client) : ProgramInterface(client, QAccessible::Client) {}
+
+    int childCount() const override { return int(reachable().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QWidget *> children = reachable();
+        return index >= 0 && index < children.size() ? QAccessible::queryAccessibleInterface(children[index])
+                                                     : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? int(reachable().indexOf(qobject_cast<QWidget *>(child->object()))) : -1;
+    }
+
+private:
+    QList<QWidget *> reachable() const
+    {
+        QList<QWidget *> children;
+        for (QObject *object : widget()->children())
+            if (auto *child = qobject_cast<QWidget *>(object); child && !child->isWindow() && !neverShown(child))
+                children << child;
+        return children;
+    }
+};
+
+// A control a screen reader can click: its caption is its name, and it has an
+// action of its own.
+class Clickable : public ProgramInterface
+{
+public:
+    Clickable(QWidget *control, QAccessible::Role role, const QString &action)
+        : ProgramInterface(control, role), m_action(action)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return caption();
+        return ProgramInterface::text(t);
+    }
+    QStringList actionNames() const override { return QStringList{m_action} + ProgramInterface::actionNames(); }
+    void doAction(const QString &action) override
+    {
+        if (action == m_action)
+            click();
+        else
+            ProgramInterface::doAction(action);
+    }
+
+protected:
+    virtual QString caption() const = 0;
+    virtual void click() = 0;
+
+private:
+    QString m_action;
+};
+
+// An option button whose caption wraps: it covers its whole rectangle, where
+// Qt's own interface reports one line of text.
+class OptionButton : public Clickable
+{
+public:
+    explicit OptionButton(QRadioButton *option)
+        : Clickable(option, QAccessible::RadioButton, QAccessibleActionInterface::toggleAction())
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = Clickable::state();
+        s.checkable = true;
+        s.checked = option()->isChecked();
+        return s;
+    }
+
+protected:
+    QString caption() const override { return withoutAccessKeys(option()->text()); }
+    void click() override { option()->click(); }
+
+private:
+    QRadioButton *option() const { return static_cast<QRadioButton *>(widget()); }
+};
+
+// A label that does something when clicked.
+class ActionLabel : public Clickable
+{
+public:
+    explicit ActionLabel(ClickableLabel *label)
+        : Clickable(label, QAccessible::StaticText, QAccessibleActionInterface::pressAction())
+    {
+    }
+
+protected:
+    QString caption() const override { return label()->text(); }
+    void click() override { emit label()->clicked(); }
+
+private:
+    ClickableLabel *label() const { return static_cast<ClickableLabel *>(widget()); }
+};
+
+// The box that holds the focus while the pupil is asked to press Enter. It
+// shows nothing, so it offers no text of its own; narration names it after
+// the verdict. Its extent is that of the answer box it lies under.
+class EnterBox : public ProgramInterface
+{
+public:
+    explicit EnterBox(QWidget *box) : ProgramInterface(box, QAccessible::StaticText) {}
+
+    QRect rect() const override
+    {
+        const auto *answer = widget()->parentWidget()->findChild<QWidget *>(QStringLiteral("Text1"));
+        if (!answer || !widget()->isVisible())
+            return ProgramInterface::rect();
+        return QRect(answer->mapToGlobal(QPoint(0, 0)), answer->size());
+    }
+};
+
+QAccessibleInterface *interfaceFor(const QString &, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget)
+        return nullptr;
+    if (auto *option = qobject_cast<WrappingRadioButton *>(widget))
+        return new OptionButton(option);
+    if (isClientArea(widget))
+        return new ClientArea(widget);
+    const PartRule *rule = partOf(widget);
+    if (!rule)
+        return nullptr;
+    switch (rule->part) {
+    case Part::Window: return new ProgramInterface(widget, QAccessible::Window);
+    case Part::Group: return new ProgramInterface(widget, QAccessible::Grouping);
+    case Part::ActionLabel:
+        if (auto *label = qobject_cast<ClickableLabel *>(widget))
+            return new ActionLabel(label);
+        return nullptr;
+    case Part::EnterBox: return new EnterBox(widget);
+    }
+    return nullptr;
+}
+
+bool wantsOurInterface(const QWidget *widget)
+{
+    return qobject_cast<const WrappingRadioButton *>(widget) || isClientArea(widget) || partOf(widget);
+}
+
+// Qt may have made its own interface for a control while the window was being
+// built, before the control had its name; ours takes its place.
+void replaceEarlyInterface(QWidget *widget)
+{
+    QAccessibleInterface *current = QAccessible::queryAccessibleInterface(widget);
+    if (current && !dynamic_cast<ProgramInterface *>(current))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(current));
+}
+
+} // namespace
+
+void exposeToAssistiveTechnology()
+{
+    // Qt reads the accessibility bus's switches only once, at start; told to be
+    // always on, it joins the bus as soon as the bus is there.
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+}
+
+void install()
+{
+    static bool installed = false;
+    if (!installed) {
+        QAccessible::installFactory(interfaceFor);
+        narration::installEventGate();
+        installed = true;
+    }
+}
+
+void attach(QWidget *window)
+{
+    if (wantsOurInterface(window))
+        replaceEarlyInterface(window);
+    for (QWidget *widget : window->findChildren<QWidget *>())
+        if (wantsOurInterface(widget))
+            replaceEarlyInterface(widget);
+    narration::present(window);
+}
+
+} // namespace accessibility

@@ -1,0 +1,369 @@
+#include "app/narration.h"
+
+#include "app/forms.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+#include <QWidget>
+
+#include <utility>
+
+namespace narration {
+
+namespace {
+
+// A window's voice for news that comes without a move of the focus: an
+// accessible object of its own, without a widget, that a screen reader
+// announces each time it is shown with a new name.
+class Notification : public QAccessibleInterface
+{
+public:
+    explicit Notification(QWidget *window) : m_window(window) {}
+
+    void say(const QString &message) { m_message = message; }
+
+    bool isValid() const override { return !m_window.isNull(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_window ? m_window->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return m_window ? QAccessible::queryAccessibleInterface(m_window.data()) : nullptr;
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? m_message : QString(); }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+
+private:
+    QPointer<QWidget> m_window;
+    QString m_message;
+};
+
+struct Narration
+{
+    int depth = 0;
+    bool always = false;
+    bool narrating = false;   // the outermost handler began with a listener
+    bool watchingFocus = false;
+    QString origin;
+    bool originIsTimer = false;
+    QPointer<QWidget> focusBefore;
+    QString focusSaidBefore;
+    QHash<const QWidget *, Snapshot> before;
+    // Widgets the focus arrived at while the handler ran.
+    QSet<const QWidget *> arrivals;
+    // The news the focused control carries until the focus leaves it.
+    QPointer<QWidget> carrier;
+    QString carried;
+    // News for a window shown by the handler, which the focus reaches only
+    // once the desktop has activated it.
+    QPointer<QWidget> awaitedWindow;
+    QString awaitedNews;
+    QHash<const QWidget *, QAccessible::Id> notifications;
+    QHash<const QWidget *, QString> lastNotification;
+    // The focus moves of a handler reach the screen reader once, when the
+    // handler has ended and every control says what it should.
+    bool holdingFocus = false;
+    QPointer<QObject> heldFocus;
+};
+
+Narration &narration()
+{
+    static Narration state;
+    return state;
+}
+
+bool listening()
+{
+    return narration().always || QAccessible::isActive();
+}
+
+QString joined(const QString &first, const QString &second)
+{
+    if (first.isEmpty())
+        return second;
+    if (second.isEmpty())
+        return first;
+    return first + QLatin1Char(' ') + second;
+}
+
+QList<QWidget *> narratedWindows()
+{
+    QList<QWidget *> windows;
+    for (FormId id : {FormId::Chooser, FormId::RecognitionDrill, FormId::SequenceDrill, FormId::WordOrder})
+        if (QWidget *window = Forms::instance().widget(id); window && narratorFor(window))
+            windows << window;
+    return windows;
+}
+
+QString standingDescription(const QWidget *control)
+{
+    const WindowNarrator *narrator = narratorFor(control->window());
+    return narrator ? narrator->standing(narrator->read(control->window())).value(control->objectName()).description
+                    : QString();
+}
+
+void setDescription(QWidget *control, const QString &description)
+{
+    if (control->accessibleDescription() != description)
+        control->setAccessibleDescription(description);
+}
+
+void dropCarriedNews()
+{
+    Narration &n = narration();
+    QPointer<QWidget> carrier = n.carrier;
+    n.carrier.clear();
+    n.carried.clear();
+    if (carrier)
+        setDescription(carrier, standingDescription(carrier));
+}
+
+void carry(QWidget *control, const QString &news, const QString &standing)
+{
+    Narration &n = narration();
+    n.carrier = control;
+    n.carried = news;
+    setDescription(control, joined(news, standing));
+}
+
+void watchFocus()
+{
+    Narration &n = narration();
+    if (n.watchingFocus || !qApp)
+        return;
+    n.watchingFocus = true;
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *old, QWidget *now) {
+        Narration &n = narration();
+        if (n.depth > 0 && now)
+            n.arrivals.insert(now);
+        if (old && old == n.carrier)
+            dropCarriedNews();
+        if (now && n.awaitedWindow && now->window() == n.awaitedWindow) {
+            n.awaitedWindow.clear();
+            carry(now, std::exchange(n.awaitedNews, QString()), standingDescription(now));
+        }
+    });
+}
+
+void applyStanding(QWidget *window, const QHash<QString, Spoken> &standing)
+{
+    const Narration &n = narration();
+    for (auto it = standing.begin(); it != standing.end(); ++it) {
+        QWidget *control = window->findChild<QWidget *>(it.key());
+        if (!control)
+            continue;
+        if (!it->name.isNull() && control->accessibleName() != it->name)
+            control->setAccessibleName(it->name);
+        setDescription(control, control == n.carrier ? joined(n.carried, it->description) : it->description);
+    }
+}
+
+void notify(QWidget *window, const QString &message)
+{
+    Narration &n = narration();
+    n.lastNotification[window] = message;
+    QAccessible::Id id = n.notifications.value(window);
+    if (!id) {
+        id = QAccessible::registerAccessibleInterface(new Notification(window));
+        n.notifications.insert(window, id);
+        QObject::connect(window, &QObject::destroyed, qApp, [window] {
+            Narration &n = narration();
+            n.lastNotification.remove(window);
+            QAccessible::deleteAccessibleInterface(n.notifications.take(window));
+        });
+    }
+    auto *notification = static_cast<Notification *>(QAccessible::accessibleInterface(id));
+    notification->say(message);
+    QAccessibleEvent renamed(notification, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+    QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
+// What a control says of itself as the focus arrives, besides its role.
+QString saidBy(QWidget *control)
+{
+    QAccessibleInterface *self = control ? QAccessible::queryAccessibleInterface(control) : nullptr;
+    return self ? joined(self->text(QAccessible::Name), self->text(QAccessible::Description)) : QString();
+}
+
+// The focus control says the news when the focus arrived at it during the
+// handler; otherwise the window announces it, or, with no news, what the
+// focused control now says of itself if that changed (a button's new caption,
+// a new letter asked in the same box).
+void tell(QWidget *window, const WindowNarrator &narrator, const Snapshot &before, const Snapshot &after)
+{
+    Narration &n = narration();
+    const QString news = narrator.news(before, after, n.origin);
+    QWidget *focus = QApplication::focusWidget();
+    const bool focusHere = focus && focus->window() == window;
+    const Spoken now = narrator.standing(after).value(focusHere ? focus->objectName() : QString());
+
+    if (!focusHere) {
+        n.awaitedWindow = news.isEmpty() ? nullptr : window;
+        n.awaitedNews = news;
+        return;
+    }
+    if (n.arrivals.contains(focus)) {
+        if (!news.isEmpty() && !now.description.contains(news))
+            carry(focus, news, now.description);
+        return;
+    }
+    QString message = news;
+    if (message.isEmpty() && !n.originIsTimer && focus == n.focusBefore && saidBy(focus) != n.focusSaidBefore)
+        message = saidBy(focus);
+    if (!message.isEmpty())
+        notify(window, message);
+}
+
+// Every accessibility event passes here on its way to the screen reader.
+void passOn(QAccessibleEvent *event);
+
+void forward(QAccessibleEvent *event)
+{
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(passOn);
+}
+
+bool isTextEvent(QAccessible::Event type)
+{
+    switch (type) {
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged:
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void passOn(QAccessibleEvent *event)
+{
+    Narration &n = narration();
+    // Qt's bridge does nothing with it, and the list's own bookkeeping has run.
+    if (event->type() == QAccessible::TableModelChanged)
+        return;
+    auto *widget = qobject_cast<QWidget *>(event->object());
+    // A screen reader follows the text of the focused control only, as the pupil
+    // types, and reads a control afresh when the focus arrives. What a handler
+    // writes into a box is not typing: the edit of a box the focus is about to
+    // enter would be taken for the focus move, and the ten words of a random
+    // list passing through the entry box flood the screen reader, which then
+    // drops the news.
+    if (isTextEvent(event->type()) && (n.holdingFocus || (widget && !widget->hasFocus())))
+        return;
+    // Focus moves in our windows wait for the end of the handler; those in a
+    // message box go out at once, since the box waits for the pupil.
+    if (event->type() == QAccessible::Focus && n.holdingFocus && widget && narratorFor(widget->window())) {
+        n.heldFocus = widget;
+        return;
+    }
+    forward(event);
+}
+
+void releaseFocus()
+{
+    Narration &n = narration();
+    n.holdingFocus = false;
+    QObject *held = std::exchange(n.heldFocus, nullptr);
+    if (!held)
+        return;
+    QWidget *focus = QApplication::focusWidget();
+    QAccessibleEvent moved(focus ? focus : held, QAccessible::Focus);
+    QAccessible::updateAccessibility(&moved);
+}
+
+void begin(const QObject *origin)
+{
+    Narration &n = narration();
+    n.holdingFocus = true;
+    watchFocus();
+    n.origin = origin ? origin->objectName() : QString();
+    n.originIsTimer = qobject_cast<const QTimer *>(origin) != nullptr;
+    n.arrivals.clear();
+    // News carried by the focused control is old once the pupil acts again.
+    if (!n.originIsTimer)
+        dropCarriedNews();
+    n.focusBefore = QApplication::focusWidget();
+    n.focusSaidBefore = saidBy(n.focusBefore);
+    n.before.clear();
+    for (QWidget *window : narratedWindows())
+        n.before.insert(window, narratorFor(window)->read(window));
+}
+
+void end()
+{
+    Narration &n = narration();
+    // The window the pupil is at: only one is on screen at a time.
+    const QWidget *focus = QApplication::focusWidget();
+    QWidget *pupilWindow = focus && focus->window()->isVisible() ? focus->window() : nullptr;
+    for (QWidget *window : narratedWindows())
+        if (!pupilWindow && window->isVisible())
+            pupilWindow = window;
+    for (QWidget *window : narratedWindows()) {
+        const WindowNarrator *narrator = narratorFor(window);
+        const Snapshot after = narrator->read(window);
+        applyStanding(window, narrator->standing(after));
+        if (window == pupilWindow)
+            tell(window, *narrator, n.before.value(window), after);
+    }
+    n.before.clear();
+    n.arrivals.clear();
+    releaseFocus();
+}
+
+} // namespace
+
+HandlerScope::HandlerScope(const QObject *origin)
+{
+    Narration &n = narration();
+    if (n.depth++ == 0 && (n.narrating = listening()))
+        begin(origin);
+}
+
+HandlerScope::~HandlerScope()
+{
+    Narration &n = narration();
+    if (--n.depth == 0 && n.narrating)
+        end();
+}
+
+void installEventGate()
+{
+    QAccessible::installUpdateHandler(passOn);
+}
+
+void present(QWidget *window)
+{
+    if (const WindowNarrator *narrator = narratorFor(window))
+        applyStanding(window, narrator->standing(narrator->read(window)));
+}
+
+void setAlwaysNarrate(bool on)
+{
+    narration().always = on;
+}
+
+QString lastNotification(const QWidget *window)
+{
+    return narration().lastNotification.value(window);
+}
+
+void forgetNotifications()
+{
+    narration().lastNotification.clear();
+}
+
+} // namespace narration

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+class QObject;
+class QWidget;
+
+// What a screen reader says while the pupil plays. The windows show every
+// result in captions; a pupil who cannot see them hears them here instead,
+// at the moment they appear. Nothing here changes what the windows show or
+// where the focus goes.
+//
+// After each outermost handler the captions it wrote are compared with those
+// before it. Where the focus arrived during the handler, the screen reader
+// reads the news as part of the control it arrives at (its name and
+// description); where the focus stayed put, the news goes out as a
+// notification of the window.
+namespace narration {
+
+// Marks one handler running; the outermost one tells the screen reader what
+// changed when it ends. origin: the control, menu item, timer or window whose
+// event the handler answers.
+class HandlerScope
+{
+public:
+    explicit HandlerScope(const QObject *origin);
+    ~HandlerScope();
+    HandlerScope(const HandlerScope &) = delete;
+    HandlerScope &operator=(const HandlerScope &) = delete;
+};
+
+// The captions, list items and flags of a window that narration reads, by key.
+using Snapshot = QHash<QString, QString>;
+
+// What one control says of itself to a screen reader, besides its role.
+struct Spoken
+{
+    QString name;          // null: the control keeps its own name
+    QString description;
+    bool operator==(const Spoken &) const = default;
+};
+
+// The rules for one kind of window.
+class WindowNarrator
+{
+public:
+    virtual ~WindowNarrator() = default;
+    virtual Snapshot read(const QWidget *window) const = 0;
+    // What each control says of itself in this state, by control name.
+    virtual QHash<QString, Spoken> standing(const Snapshot &state) const = 0;
+    // What the pupil must hear about the change from before to after, made
+    // by a handler of origin (a control's name); empty when nothing.
+    virtual QString news(const Snapshot &before, const Snapshot &after, const QString &origin) const = 0;
+};
+
+// The narrator for a window (by its class name); null for none.
+const WindowNarrator *narratorFor(const QWidget *window);
+
+// Once: every accessibility event passes through narration, which holds a
+// handler's focus moves back until the handler has ended.
+void installEventGate();
+
+// Puts a freshly built window's controls in their standing state.
+void present(QWidget *window);
+
+// Tests narrate without a screen reader listening, and read what would have
+// been said: the window's last notification.
+void setAlwaysNarrate(bool on);
+QString lastNotification(const QWidget *window);
+void forgetNotifications();
+
+} // namespace narration

@@ -1,0 +1,370 @@
+"""Plays Lupreda through AT-SPI, as a pupil with a screen reader would.
+
+Real keys go to the real program on a private X server; what reaches the
+screen reader is read with pyatspi at the moment it arrives: the control the
+focus arrives at (role, name, description) and the notifications the windows
+show. Run by run.sh, which provides the X server, the window manager and the
+D-Bus session.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import time
+
+PROGRAM, SCRATCH = sys.argv[1], sys.argv[2]
+WAIT = 15.0
+PLACEHOLDERS = {"Text1", "Text2", "List1", "List2", "List3", "Label9", "Label10", "MMControl1"}
+runs = 0
+
+
+def start_program():
+    global runs
+    runs += 1
+    log = open(os.path.join(SCRATCH, "program-%d.log" % runs), "w")
+    return subprocess.Popen([PROGRAM], stdout=log, stderr=subprocess.STDOUT)
+
+
+def stop_program(process):
+    process.terminate()
+    try:
+        process.wait(10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+# The first run starts before anything has asked for the accessibility bus:
+# the screen reader comes later, as when it is switched on during a lesson.
+late = start_program()
+time.sleep(2)
+
+import gi  # noqa: E402  (importing pyatspi starts the accessibility bus)
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Gio, GLib  # noqa: E402
+import pyatspi  # noqa: E402
+
+context = GLib.MainContext.default()
+session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+
+
+def set_status(switch, on):
+    session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+                      GLib.Variant("(ssv)", ("org.a11y.Status", switch, GLib.Variant("b", on))),
+                      None, Gio.DBusCallFlags.NONE, -1, None)
+
+
+def pump(seconds):
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        if not context.iteration(False):
+            time.sleep(0.01)
+
+
+def program_on_bus():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        child = desktop.getChildAtIndex(i)
+        if child is not None and child.name == "Lupreda":
+            return child
+    return None
+
+
+def wait_for_program(what):
+    end = time.monotonic() + WAIT
+    while time.monotonic() < end:
+        found = program_on_bus()
+        if found is not None:
+            return found
+        pump(0.2)
+    fail("the program is not on the accessibility bus " + what)
+
+
+# --- on by itself ------------------------------------------------------------
+
+set_status("ScreenReaderEnabled", True)
+wait_for_program("after the screen reader came up later")
+stop_program(late)
+pump(1)
+
+set_status("ScreenReaderEnabled", False)
+set_status("IsEnabled", False)
+program = start_program()
+time.sleep(1)
+set_status("IsEnabled", True)
+app = wait_for_program("after accessibility was switched on later")
+
+
+# --- what the screen reader hears ---------------------------------------------
+
+heard = []
+
+
+def window_of(obj):
+    while obj is not None and obj.getRole() not in (pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT):
+        obj = obj.parent
+    return obj
+
+
+def texts_in(obj):
+    found = []
+    for child in walk(obj):
+        if child.getRole() == pyatspi.ROLE_LABEL and child.name:
+            found.append(child.name)
+    return found
+
+
+def on_focus(event):
+    if not event.detail1:
+        return
+    source = event.source
+    window = window_of(source)
+    heard.append({
+        "kind": "focus", "role": source.getRoleName(), "name": source.name or "",
+        "description": source.description or "",
+        "window": window.name if window is not None else "",
+        "window role": window.getRoleName() if window is not None else "",
+        "window texts": texts_in(window) if window is not None else [],
+    })
+
+
+def on_showing(event):
+    if event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+        heard.append({"kind": "notification", "name": event.source.name or ""})
+
+
+pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+
+
+def describe(record):
+    if record["kind"] == "notification":
+        return "notification %r" % record["name"]
+    return "focus %s %r %r in %s %r" % (record["role"], record["name"], record["description"],
+                                        record["window role"], record["window"])
+
+
+def press(*keys):
+    for key in keys:
+        subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
+        pump(0.15)
+
+
+def type_text(text):
+    subprocess.run(["xdotool", "type", "--delay", "60", text], check=True)
+    pump(0.2)
+
+
+def expect(check, what):
+    """Waits for something heard since the last expect() that satisfies check."""
+    start = expect.seen
+    end = time.monotonic() + WAIT
+    while time.monotonic() < end:
+        pump(0.05)
+        for index in range(start, len(heard)):
+            if check(heard[index]):
+                expect.seen = index + 1
+                return heard[index]
+    fail("expected %s; heard:\n  %s" % (what, "\n  ".join(describe(r) for r in heard[start:]) or "nothing"))
+
+
+expect.seen = 0
+
+
+def focus_on(name=None, description=None, role=None):
+    def check(record):
+        return (record["kind"] == "focus" and (name is None or re.fullmatch(name, record["name"]))
+                and (description is None or re.fullmatch(description, record["description"]))
+                and (role is None or record["role"] == role))
+    return check
+
+
+def notification(pattern):
+    return lambda record: record["kind"] == "notification" and re.fullmatch(pattern, record["name"])
+
+
+def walk(obj):
+    yield obj
+    for i in range(obj.childCount):
+        child = obj.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def frame(title):
+    end = time.monotonic() + WAIT
+    while time.monotonic() < end:
+        for i in range(app.childCount):
+            child = app.getChildAtIndex(i)
+            if child is not None and child.name == title and child.getState().contains(pyatspi.STATE_SHOWING):
+                return child
+        pump(0.1)
+    fail("no window %r on screen" % title)
+
+
+def named(window, role, name):
+    for obj in walk(window):
+        if obj.getRole() == role and obj.name == name:
+            return obj
+    fail("nothing named %r in %r" % (name, window.name))
+
+
+def check_focusable_names(window, expected):
+    """Every control that can take the focus has a name, none a placeholder;
+    the expected ones are there with their roles."""
+    found = {}
+    for obj in walk(window):
+        state = obj.getState()
+        if obj.getRole() in (pyatspi.ROLE_MENU_ITEM, pyatspi.ROLE_MENU, pyatspi.ROLE_LIST_ITEM):
+            continue
+        if state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING):
+            if not obj.name or obj.name in PLACEHOLDERS:
+                fail("%s in %r has the name %r" % (obj.getRoleName(), window.name, obj.name))
+        found[obj.name] = obj.getRoleName()
+        if obj.name in PLACEHOLDERS:
+            fail("%r is reachable in %r" % (obj.name, window.name))
+    for name, role in expected.items():
+        if found.get(name) != role:
+            fail("%r: wanted a %s named %r, found %r" % (window.name, role, name, found.get(name)))
+
+
+# The chooser: a window whose options are as tall as they are painted.
+chooser = frame("LUPREDA")
+check_focusable_names(chooser, {
+    "Scegli l'esercizio": "panel",
+    "Riconoscere le lettere dell'alfabeto, Maiuscole o minuscole": "radio button",
+    "ESCI": "push button",
+})
+for obj in walk(chooser):
+    if obj.getRole() == pyatspi.ROLE_RADIO_BUTTON:
+        extents = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        if extents.height < 50:
+            fail("option %r is %d pixels high, it paints 57" % (obj.name, extents.height))
+
+# --- the letter recognition drill, played from the keyboard --------------------
+
+press("Tab", "Up", "space")
+expect(focus_on("NUOVO", "Alfabeto Italiano. Lettere Maiuscole."), "NUOVO telling the options as the drill opens")
+drill = frame("RICONOSCERE LE LETTERE DELL'ALFABETO")
+check_focusable_names(drill, {"Risposta": "text", "NUOVO": "push button", "ESCI": "push button"})
+
+PROMPT = r"Lettera ([A-Z]) maiuscola\. PREMI IL TASTO DELLA LETTERA CORRISPONDENTE\."
+
+
+def letter_asked():
+    record = expect(focus_on("Risposta", PROMPT, "text"), "the letter asked, as the focus enters the answer box")
+    letter = re.fullmatch(PROMPT, record["description"]).group(1)
+    shown = [obj.name for obj in walk(drill) if obj.getRole() == pyatspi.ROLE_LABEL and len(obj.name) == 1]
+    if letter not in shown:
+        fail("the letter told, %s, is not the one shown (%s)" % (letter, shown))
+    return letter
+
+
+press("alt+n")
+letter = letter_asked()
+wrong = "7"
+type_text(wrong)
+press("Return")
+box = expect(lambda r: r["kind"] == "focus" and r["window"] == "ATTENTO", "the RIPROVA box")
+if "RIPROVA" not in box["window texts"]:
+    fail("the box says %r" % box["window texts"])
+press("Return")
+if letter_asked() != letter:
+    fail("a wrong answer changed the letter")
+type_text(letter.lower())
+press("Return")
+expect(focus_on(r"LA LETTERA E' MAIUSCOLA\. PREMERE INVIO PER CONTINUARE\.", role="label"), "the capital's hint")
+press("Return")
+letter = letter_asked()
+for number in range(1, 11):
+    type_text(letter)
+    press("Return")
+    expect(focus_on(r"ESATTO\. PREMERE INVIO PER CONTINUARE\.", role="label"), "the verdict on letter %d" % number)
+    press("Return")
+    if number < 10:
+        letter = letter_asked()
+expect(focus_on("NUOVO", r"ESERCIZI ESEGUITI  10\. RISPOSTE ESATTE  9\. RISPOSTE ERRATE  1\. "
+                         r"TEMPO TRASCORSO  0 :  [0-9] : +[0-9]+\."), "the results as the session ends")
+press("Escape")
+expect(focus_on(role="radio button"), "the chooser again")
+
+# --- the sequence drill: the results asked for during a session ---------------
+
+press("Down", "space")
+expect(focus_on("NUOVO"), "the sequence drill")
+press("alt+n")
+expect(focus_on("Risposta", r"Lettera A maiuscola\. PREMI IL TASTO DELLA LETTERA SUCCESSIVA\."), "A")
+type_text("B")
+press("Return")
+expect(focus_on(r"ESATTO\. PREMERE INVIO PER CONTINUARE\."), "the verdict on B")
+press("Return")
+expect(focus_on("Risposta", r"Lettera B maiuscola\. PREMI IL TASTO DELLA LETTERA SUCCESSIVA\. Sequenza: A B\."), "B")
+press("alt+r")
+expect(notification(r"ESERCIZIO NUMERO  2\. RISPOSTE ESATTE  1\. RISPOSTE ERRATE  0\. "
+                    r"TEMPO TRASCORSO  0 :  [0-9] : +[0-9]+\."), "the results shown by RISULTATI")
+press("Escape")
+expect(focus_on(role="radio button"), "the chooser again")
+
+# --- the word exercise --------------------------------------------------------
+
+press("Down", "space")
+expect(focus_on("Parola da aggiungere", "Verifica Immediata.", "text"), "the word entry box")
+words = frame("ORDINAMENTO ALFABETICO")
+check_focusable_names(words, {"Parola da aggiungere": "text", "Parole da ordinare": "list",
+                              "Parole messe in ordine": "list", "NUOVO": "push button"})
+for typed in ("balcone", "albero", "casetta"):
+    type_text(typed)
+    press("Return")
+    expect(notification(r"Parola aggiunta: %s\." % typed.upper()), "the word typed")
+
+TO_LIST1, TO_LIST2 = ("Tab",) * 3, ("Tab",) * 4
+ADVICE = r" LISTA ERRATA\. Clicca sul termine errato per rimuoverlo\."
+
+
+def moved(keys, told):
+    press(*keys)
+    expect(focus_on("Parola da aggiungere", told), told)
+
+
+moved(TO_LIST1 + ("Down",), r"BALCONE va al posto 1\." + ADVICE)
+moved(TO_LIST2 + ("Down",), r"BALCONE torna tra le parole da ordinare\.")
+press(*TO_LIST1)
+type_text("a")
+expect(focus_on("Parola da aggiungere", r"ALBERO va al posto 1\. LISTA ORDINATA\."), "a word chosen by its initial")
+moved(TO_LIST1 + ("End",), r"BALCONE va al posto 2\. LISTA ORDINATA\.")
+moved(TO_LIST1 + ("Down",), r"CASETTA va al posto 3\. LISTA ORDINATA\. Correzioni  1\.")
+
+# A random list, drawn through the label's own action.
+draw = named(words, pyatspi.ROLE_LABEL, "ELENCO CASUALE")
+action = draw.queryAction()
+if action.getName(0) != "Press":
+    fail("ELENCO CASUALE offers %r" % action.getName(0))
+action.doAction(0)
+record = expect(notification(r"NUOVO ELENCO\. Parole da ordinare: .*\."), "the words drawn")
+told = re.fullmatch(r"NUOVO ELENCO\. Parole da ordinare: (.*)\.", record["name"]).group(1).split(", ")
+pool = named(words, pyatspi.ROLE_LIST, "Parole da ordinare")
+listed = [pool.getChildAtIndex(i).name for i in range(pool.childCount)]
+if len(told) != 10 or told != listed:
+    fail("told %s, listed %s" % (told, listed))
+
+# Level 2: the check on request, with the misplaced pair.
+press("alt+l", "Down", "Return")
+expect(notification(r"NUOVO ELENCO\. Verifica Intermedia o Finale\."), "the level chosen")
+for typed in ("market", "man"):
+    type_text(typed)
+    press("Return")
+    expect(notification(r"Parola aggiunta: %s\." % typed.upper()), "the word typed")
+moved(TO_LIST1 + ("Down",), r"MARKET va al posto 1\.")
+moved(TO_LIST1 + ("Down",), r"MAN va al posto 2\. Correzioni  0\.")
+press("alt+v")
+expect(notification(r"LISTA ERRATA\. Clicca sul termine errato per rimuoverlo\. MAN precede MARKET\."), "the check")
+
+stop_program(program)
+print("PASS: %d things heard, every letter, verdict and result among them" % len(heard))

@@ -1,0 +1,271 @@
+// What a pupil who cannot see the screen is told: the names and roles the
+// windows give assistive technology, and what each event says, as the focus
+// arrives or as a notification. Driven offscreen as a pupil would, with the
+// narration switched on although no screen reader listens.
+
+#include "app/narration.h"
+#include "support/fakes.h"
+#include "tst_drillpupil.h"
+
+#include <QAccessible>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+namespace {
+
+QAccessibleInterface *accessible(QWidget *widget) { return QAccessible::queryAccessibleInterface(widget); }
+QString nameOf(QWidget *widget) { return accessible(widget)->text(QAccessible::Name); }
+QString descriptionOf(QWidget *widget) { return accessible(widget)->text(QAccessible::Description); }
+
+QStringList childNames(QAccessibleInterface *parent)
+{
+    QStringList names;
+    for (int i = 0; i < parent->childCount(); ++i)
+        if (QObject *object = parent->child(i)->object())
+            names << object->objectName();
+    return names;
+}
+
+void press(QWidget *label)
+{
+    QAccessibleActionInterface *actions = accessible(label)->actionInterface();
+    QVERIFY(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+}
+
+} // namespace
+
+class NarrationTest : public QObject
+{
+    Q_OBJECT
+    FakePlatform fakes;
+    DrillPupil recognition{FormId::RecognitionDrill};
+    DrillPupil sequence{FormId::SequenceDrill};
+
+    QWidget *focus() const { return QApplication::focusWidget(); }
+    QString told(FormId id) const { return narration::lastNotification(program::window(id)); }
+
+    template <class T>
+    T *word(const char *name) const
+    {
+        return program::find<T>(FormId::WordOrder, name);
+    }
+    void openWords()
+    {
+        program::click(program::find<QRadioButton>(FormId::Chooser, "Option3"));
+        QVERIFY(QTest::qWaitForWindowActive(program::window(FormId::WordOrder)));
+    }
+    void typeWord(const QString &typed)
+    {
+        QTest::keyClicks(word<QLineEdit>("Text1"), typed);
+        QTest::keyClick(word<QLineEdit>("Text1"), Qt::Key_Return);
+    }
+    // From the entry box, Tab to a list and take its first word with an arrow.
+    void takeFirstWordOf(const char *list)
+    {
+        word<QListWidget>(list)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(word<QListWidget>(list), Qt::Key_Down);
+    }
+
+private slots:
+    void initTestCase() { narration::setAlwaysNarrate(true); }
+    void init()
+    {
+        fakes.clear();
+        program::start();
+    }
+    void cleanup() { program::stop(); }
+
+    void theChooserIsAWindowOfOptionsAsTallAsTheyArePainted()
+    {
+        QWidget *chooser = program::window(FormId::Chooser);
+        QCOMPARE(accessible(chooser)->role(), QAccessible::Window);
+        auto *frame = program::find<QWidget>(FormId::Chooser, "Frame1");
+        QCOMPARE(accessible(frame)->role(), QAccessible::Grouping);
+        QCOMPARE(nameOf(frame), QStringLiteral("Scegli l'esercizio"));
+        for (const char *name : {"Option1", "Option2", "Option3"}) {
+            auto *option = program::find<QRadioButton>(FormId::Chooser, name);
+            QCOMPARE(accessible(option)->role(), QAccessible::RadioButton);
+            QCOMPARE(nameOf(option), option->text());
+            QCOMPARE(accessible(option)->rect(), QRect(option->mapToGlobal(QPoint(0, 0)), option->size()));
+        }
+        // Choosing an option through its accessible action opens the exercise.
+        auto *option1 = program::find<QRadioButton>(FormId::Chooser, "Option1");
+        accessible(option1)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(program::isVisible(FormId::RecognitionDrill));
+    }
+
+    void eachLetterIsToldWithItsCaseAndEachVerdictOnTheEnterBox()
+    {
+        recognition.open();
+        // The window tells its options as the focus first arrives.
+        QCOMPARE(descriptionOf(focus()), QStringLiteral("Alfabeto Italiano. Lettere Maiuscole."));
+        recognition.click("Command1");
+        auto *answerBox = recognition.find<QLineEdit>("Text1");
+        auto *enterBox = recognition.find<QLineEdit>("Text2");
+        QCOMPARE(focus(), answerBox);
+        QCOMPARE(nameOf(answerBox), QStringLiteral("Risposta"));
+        const QString letter = recognition.letter();
+        QCOMPARE(descriptionOf(answerBox),
+                 QStringLiteral("Lettera %1 maiuscola. PREMI IL TASTO DELLA LETTERA CORRISPONDENTE.").arg(letter));
+
+        // The box that waits for Enter says the verdict, never its own text,
+        // and covers the answer box it lies under.
+        recognition.answer(letter.toLower());
+        QCOMPARE(focus(), enterBox);
+        QCOMPARE(nameOf(enterBox), QStringLiteral("LA LETTERA E' MAIUSCOLA. PREMERE INVIO PER CONTINUARE."));
+        QVERIFY(!accessible(enterBox)->textInterface());
+        QCOMPARE(accessible(enterBox)->role(), QAccessible::StaticText);
+        QCOMPARE(accessible(enterBox)->rect(), accessible(answerBox)->rect());
+        recognition.pressEnter();
+        QCOMPARE(descriptionOf(answerBox),
+                 QStringLiteral("Lettera %1 maiuscola. PREMI IL TASTO DELLA LETTERA CORRISPONDENTE.").arg(letter));
+        recognition.answer(letter);
+        QCOMPARE(nameOf(enterBox), QStringLiteral("ESATTO. PREMERE INVIO PER CONTINUARE."));
+
+        // Focus moves carry the news; nothing was announced besides.
+        QVERIFY(told(FormId::RecognitionDrill).isEmpty());
+        // A wrong letter speaks through its message box alone.
+        recognition.pressEnter();
+        recognition.answer(QStringLiteral("7"));
+        QCOMPARE(fakes.messages.shown.size(), 1);
+        QVERIFY(told(FormId::RecognitionDrill).isEmpty());
+    }
+
+    void resultsAreToldWhenTheyShowAndNotAtEachTick()
+    {
+        recognition.open();
+        recognition.click("Command1");
+        recognition.answer(recognition.letter());
+        recognition.pressEnter();
+        // RISULTATI from the answer box: the focus stays, the window announces.
+        QTest::keyClick(focus(), Qt::Key_R, Qt::AltModifier);
+        QTest::qWait(300);   // an access key clicks a moment later
+        QVERIFY(recognition.shows("Label3"));
+        const QString results = told(FormId::RecognitionDrill);
+        QVERIFY2(results.startsWith(QStringLiteral("ESERCIZIO NUMERO  2. RISPOSTE ESATTE  1. RISPOSTE ERRATE  0. "
+                                                   "TEMPO TRASCORSO  0 :  0 : ")),
+                 qPrintable(results));
+        QTest::qWait(1200);
+        QCOMPARE(told(FormId::RecognitionDrill), results);
+
+        // At the end of a session the focus rests on NUOVO, which tells them.
+        recognition.click("Command5");
+        for (int i = 2; i <= 10; ++i) {
+            recognition.answer(recognition.letter());
+            recognition.pressEnter();
+        }
+        QCOMPARE(recognition.focusedName(), QStringLiteral("Command1"));
+        QVERIFY2(descriptionOf(focus()).startsWith(QStringLiteral("ESERCIZI ESEGUITI  10. RISPOSTE ESATTE  10. "
+                                                                  "RISPOSTE ERRATE  0. TEMPO TRASCORSO ")),
+                 qPrintable(descriptionOf(focus())));
+    }
+
+    void theSequenceIsSpelledAfterTheLetterAsked()
+    {
+        sequence.open();
+        sequence.choose("Mnu_Nuovo");
+        QCOMPARE(descriptionOf(focus()), QStringLiteral("Lettera A maiuscola. PREMI IL TASTO DELLA LETTERA SUCCESSIVA."));
+        sequence.answer(QStringLiteral("B"));
+        sequence.pressEnter();
+        QCOMPARE(descriptionOf(focus()),
+                 QStringLiteral("Lettera B maiuscola. PREMI IL TASTO DELLA LETTERA SUCCESSIVA. Sequenza: A B."));
+        // A button whose caption changes under the focus says its new one.
+        auto *pause = sequence.find<QPushButton>("Command2");
+        pause->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(pause, Qt::Key_Space);
+        QCOMPARE(told(FormId::SequenceDrill), QStringLiteral("CONTINUA"));
+        // An option ends the session; the focus goes to NUOVO, which tells it.
+        sequence.choose("Mnu_minuscole");
+        QCOMPARE(descriptionOf(focus()), QStringLiteral("lettere minuscole."));
+    }
+
+    void theWordWindowNamesItsControlsAndHidesWhatIsNeverShown()
+    {
+        openWords();
+        QCOMPARE(nameOf(word<QLineEdit>("Text1")), QStringLiteral("Parola da aggiungere"));
+        QCOMPARE(nameOf(word<QListWidget>("List1")), QStringLiteral("Parole da ordinare"));
+        QCOMPARE(nameOf(word<QListWidget>("List2")), QStringLiteral("Parole messe in ordine"));
+        QCOMPARE(nameOf(word<QPlainTextEdit>("Text2")), QStringLiteral("Coppie fuori posto"));
+        QAccessibleInterface *client = accessible(word<QLineEdit>("Text1"))->parent();
+        const QStringList reachable = childNames(client);
+        for (const char *hidden : {"List3", "Label9", "Label10"})
+            QVERIFY2(!reachable.contains(QLatin1String(hidden)), hidden);
+        for (const char *control : {"Text1", "List1", "List2", "Label2", "Label7", "Command1", "Command2"})
+            QVERIFY2(reachable.contains(QLatin1String(control)), control);
+        QCOMPARE(accessible(word<QWidget>("Label2"))->role(), QAccessible::StaticText);
+        QCOMPARE(nameOf(word<QWidget>("Label2")), QStringLiteral("ELENCO CASUALE"));
+    }
+
+    void everyMoveIsToldWithTheWordItsPlaceAndTheVerdict()
+    {
+        openWords();
+        typeWord(QStringLiteral("balcone"));
+        QCOMPARE(told(FormId::WordOrder), QStringLiteral("Parola aggiunta: BALCONE."));
+        typeWord(QStringLiteral("albero"));
+        typeWord(QStringLiteral("casetta"));
+        QCOMPARE(told(FormId::WordOrder), QStringLiteral("Parola aggiunta: CASETTA."));
+
+        auto *entry = word<QLineEdit>("Text1");
+        takeFirstWordOf("List1");
+        QCOMPARE(focus(), entry);
+        QCOMPARE(descriptionOf(entry),
+                 QStringLiteral("BALCONE va al posto 1. LISTA ERRATA. Clicca sul termine errato per rimuoverlo."));
+        takeFirstWordOf("List2");
+        QCOMPARE(descriptionOf(entry), QStringLiteral("BALCONE torna tra le parole da ordinare."));
+        takeFirstWordOf("List1");
+        QCOMPARE(descriptionOf(entry), QStringLiteral("ALBERO va al posto 1. LISTA ORDINATA."));
+        // The news stays with the box until the focus leaves or the pupil
+        // types, and typing is not news.
+        narration::forgetNotifications();
+        QTest::keyClick(entry, Qt::Key_D);
+        QCOMPARE(descriptionOf(entry), QString());
+        QVERIFY(told(FormId::WordOrder).isEmpty());
+        QTest::keyClick(entry, Qt::Key_Backspace);
+        takeFirstWordOf("List1");
+        QCOMPARE(descriptionOf(entry),
+                 QStringLiteral("CASETTA va al posto 2. LISTA ERRATA. Clicca sul termine errato per rimuoverlo."));
+        word<QWidget>("Command1")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(descriptionOf(entry), QString());
+        takeFirstWordOf("List1");
+        QCOMPARE(descriptionOf(entry), QStringLiteral("BALCONE va al posto 3. LISTA ERRATA. "
+                                                     "Clicca sul termine errato per rimuoverlo. Correzioni  1."));
+    }
+
+    void theRandomListAndEachFinalCheckAreAnnounced()
+    {
+        openWords();
+        press(word<QWidget>("Label2"));
+        const QStringList drawn = [this] {
+            QStringList words;
+            for (int i = 0; i < word<QListWidget>("List1")->count(); ++i)
+                words << word<QListWidget>("List1")->item(i)->text();
+            return words;
+        }();
+        QCOMPARE(drawn.size(), 10);
+        QCOMPARE(told(FormId::WordOrder),
+                 QStringLiteral("NUOVO ELENCO. Parole da ordinare: %1.").arg(drawn.join(QStringLiteral(", "))));
+        press(word<QWidget>("Label7"));
+        QVERIFY(told(FormId::WordOrder).startsWith(QStringLiteral("NUOVO ELENCO. Parole da ordinare: ")));
+
+        program::choose(FormId::WordOrder, "liv2");
+        QCOMPARE(told(FormId::WordOrder), QStringLiteral("NUOVO ELENCO. Verifica Intermedia o Finale."));
+        typeWord(QStringLiteral("market"));
+        typeWord(QStringLiteral("man"));
+        takeFirstWordOf("List1");
+        takeFirstWordOf("List1");
+        QCOMPARE(descriptionOf(word<QLineEdit>("Text1")), QStringLiteral("MAN va al posto 2. Correzioni  0."));
+        // The same verdict twice is told twice.
+        for (int check = 0; check < 2; ++check) {
+            QTest::keyClick(word<QLineEdit>("Text1"), Qt::Key_V, Qt::AltModifier);
+            QTest::qWait(300);
+            QCOMPARE(told(FormId::WordOrder), QStringLiteral("LISTA ERRATA. Clicca sul termine errato per rimuoverlo. "
+                                                             "MAN precede MARKET."));
+            narration::forgetNotifications();
+        }
+        QCOMPARE(descriptionOf(word<QLineEdit>("Text1")), QString());
+    }
+};
+
+QTEST_MAIN(NarrationTest)
+#include "tst_narration.moc"
