@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHash>
@@ -21,6 +20,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+
+#include <fontconfig/fontconfig.h>
 
 namespace ui {
 
@@ -69,6 +70,23 @@ int condensingStretch(const QFont &font)
     return stretch;
 }
 
+// Whether fontconfig lists a face of the family. Asked of fontconfig itself,
+// as Qt builds its whole font database to answer, which would hold up the
+// first window by several milliseconds on every start.
+bool fontconfigHas(const char *family)
+{
+    FcPattern *pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family));
+    FcObjectSet *properties = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet *faces = FcFontList(nullptr, pattern, properties);
+    const bool found = faces && faces->nfont > 0;
+    if (faces)
+        FcFontSetDestroy(faces);
+    FcObjectSetDestroy(properties);
+    FcPatternDestroy(pattern);
+    return found;
+}
+
 } // namespace
 
 QFont uiFont(double pointSize, bool bold)
@@ -88,22 +106,26 @@ void installProgramFont()
     QStringList faces;
     for (const char *face : kMetricFaces)
         faces << QLatin1String(face);
-    // Where no face with Arial's lines is installed but fontconfig offers
-    // Nimbus Sans, Nimbus Sans is given them before it stands in.
-    const auto installed = [](const char *face) { return QFontDatabase::hasFamily(QLatin1String(face)); };
-    if (!installed("Liberation Sans") && !installed("Arimo") && !installed("Arial") && installed("Nimbus Sans")) {
-        const QString nimbus = registerNimbusSansWithArialLines();
-        if (!nimbus.isEmpty())
-            faces.insert(faces.indexOf(QLatin1String("Nimbus Sans")), nimbus);
-    }
     QFont::removeSubstitutions(QStringLiteral("MS Sans Serif"));
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), faces);
-    // With none of them the desktop's own face stands in, condensed to
-    // Arial's widths: its lines are close enough to Arial's, its letters
-    // mostly wider.
     g_sameWidths = true;
-    const QString face = QFontInfo(uiFont(8.25)).family().section(QLatin1String(" ["), 0, 0);
-    g_sameWidths = face == QLatin1String("MS Sans Serif") || faces.contains(face);
+    if (fontconfigHas("Liberation Sans") || fontconfigHas("Arimo") || fontconfigHas("Arial")) {
+        // The usual case: a face with Arial's widths and lines.
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), faces);
+    } else {
+        // Where fontconfig offers Nimbus Sans, it is given Arial's lines
+        // before it stands in.
+        if (fontconfigHas("Nimbus Sans")) {
+            const QString nimbus = registerNimbusSansWithArialLines();
+            if (!nimbus.isEmpty())
+                faces.insert(faces.indexOf(QLatin1String("Nimbus Sans")), nimbus);
+        }
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), faces);
+        // With none of them the desktop's own face stands in, condensed to
+        // Arial's widths: its lines are close enough to Arial's, its letters
+        // mostly wider.
+        const QString face = QFontInfo(uiFont(8.25)).family().section(QLatin1String(" ["), 0, 0);
+        g_sameWidths = face == QLatin1String("MS Sans Serif") || faces.contains(face);
+    }
     // Qt's own menus and boxes (a text box's edit menu, the message boxes)
     // speak in the same typeface as the windows, at the size of their menus.
     QApplication::setFont(uiFont(8.25, false));

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 QIcon programIcon()
 {
@@ -32,7 +33,6 @@ void registerProgramForms()
 int runProgram()
 {
     QApplication::setApplicationName(QStringLiteral("Lupreda"));
-    QApplication::setWindowIcon(programIcon());
     // Windows are hidden and shown in turn; the program ends only when the
     // chooser has unloaded them all.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -44,6 +44,11 @@ int runProgram()
     const QMetaObject::Connection ending =
         QObject::connect(&Forms::instance(), &Forms::allUnloaded, qApp, &QApplication::quit, Qt::QueuedConnection);
     Forms::instance().show(FormId::Chooser);
+    // Seven renders of the icon are a few milliseconds' work for the X
+    // server and the program: the chooser is on screen first, and its frame
+    // gets the icon on the next turn of the event loop, as do later windows
+    // when they are made.
+    QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(programIcon()); });
     const int status = QApplication::exec();
     QObject::disconnect(ending);
     // Unloaded windows are deleted once their handlers have returned.
