@@ -108,6 +108,7 @@ struct PulsePlayer::Engine {
         bool cuePending = false;
         pa_usec_t cueAt = 0;
         pa_operation *inFlight = nullptr; // the last cue's flush, until the server answers it
+        pa_usec_t sentAt = 0;             // when that cue went to the server
         pa_time_event *timer = nullptr; // corks a stream that has played, drops one long idle
     };
 
@@ -445,6 +446,7 @@ struct PulsePlayer::Engine {
             pa_operation_unref(v.inFlight);
         // Drop what is queued and write the whole sound at the read position.
         v.inFlight = pa_stream_flush(v.stream, &Engine::onFlushed, &v);
+        v.sentAt = pa_rtclock_now();
         pa_stream_write(v.stream, sound.bytes.data(), bytes, nullptr, 0, PA_SEEK_RELATIVE);
         if (v.corked) {
             if (pa_operation *o = pa_stream_cork(v.stream, 0, nullptr, nullptr))
@@ -469,6 +471,10 @@ struct PulsePlayer::Engine {
             pa_operation_unref(v->inFlight);
             v->inFlight = nullptr;
         }
+        // A server that was stopped and goes on again has just started a
+        // chime that is long out of date: stop it at once.
+        if (pa_rtclock_now() - v->sentAt > kStaleCue)
+            v->engine->silence(*v);
         // A cue that came while the server was busy with the last one.
         v->engine->startPending(*v);
     }
