@@ -1,20 +1,60 @@
 #include "platform/chimeoutput.h"
 
 #include "platform/chimesource.h"
+#include "platform/pulseplayer.h"
 
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QSoundEffect>
+#include <QFile>
+#include <QHash>
 
 namespace platform {
 
-ChimeOutput::ChimeOutput()
+namespace {
+
+// Decoded sounds by source, shared by the windows' players for the whole run.
+std::shared_ptr<const WaveData> decodedSound(const QString &source)
 {
-    if (!QMediaDevices::audioOutputs().isEmpty())
-        m_effect = std::make_unique<QSoundEffect>();
+    static QHash<QString, std::shared_ptr<const WaveData>> sounds;
+    if (auto found = sounds.constFind(source); found != sounds.cend())
+        return *found;
+    std::shared_ptr<const WaveData> sound;
+    QFile file(source);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        auto decoded = std::make_shared<WaveData>(decodeWave(std::string_view(bytes.constData(), std::size_t(bytes.size()))));
+        if (!decoded->isEmpty())
+            sound = std::move(decoded);
+    }
+    // A file that does not decode is remembered too, as silence; a file that
+    // is missing is looked for again at the next cue.
+    if (sound || file.exists())
+        sounds.insert(source, sound);
+    return sound;
 }
 
-ChimeOutput::~ChimeOutput() = default;
+QString fileOf(const QUrl &url)
+{
+    if (url.scheme() == QLatin1String("qrc"))
+        return QLatin1Char(':') + url.path();
+    return url.toLocalFile();
+}
+
+} // namespace
+
+ChimeOutput::ChimeOutput()
+{
+    if (PulsePlayer *player = PulsePlayer::instance()) {
+        m_voice = player->openVoice();
+        // Every window plays the program's chime: its stream can be ready
+        // before the first right answer.
+        player->prepare(m_voice, decodedSound(fileOf(chimeSource(QStringLiteral("C:/WINDOWS/Media/chimes.wav")))));
+    }
+}
+
+ChimeOutput::~ChimeOutput()
+{
+    if (PulsePlayer *player = PulsePlayer::instance())
+        player->closeVoice(m_voice);
+}
 
 void ChimeOutput::setFileName(const QString &path)
 {
@@ -23,22 +63,25 @@ void ChimeOutput::setFileName(const QString &path)
 
 void ChimeOutput::command(const QString &verb)
 {
-    if (!m_effect)
+    PulsePlayer *player = PulsePlayer::instance();
+    if (!player)
         return;
     if (verb == QLatin1String("close"))
-        m_effect->stop();
+        player->stop(m_voice);
     else if (verb == QLatin1String("open"))
         open();
-    else if (verb == QLatin1String("play") && m_effect->source().isValid())
-        m_effect->play();
+    else if (verb == QLatin1String("play"))
+        player->play(m_voice, m_sound);
 }
 
 void ChimeOutput::open()
 {
-    // The decoded sound is kept between cues: reopening the same file costs nothing.
-    const QUrl source = chimeSource(m_fileName);
-    if (source != m_effect->source())
-        m_effect->setSource(source);
+    const QUrl url = chimeSource(m_fileName);
+    const QString source = url.isEmpty() ? QString() : fileOf(url);
+    if (source == m_openedSource && m_sound)
+        return;
+    m_openedSource = source;
+    m_sound = source.isEmpty() ? nullptr : decodedSound(source);
 }
 
 } // namespace platform

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "platform/services.h"
+#include "platform/wavedata.h"
+
+#include <QString>
 
 #include <memory>
 
-class QSoundEffect;
-
 namespace platform {
 
-// Plays through QSoundEffect, straight to the sound server. Nothing here waits
-// for the sound: its end signals are not reliable, so none is used. It lives
-// in the sound module, which the program loads with the first exercise window.
+// A window's player in the sound module: "open" reads and decodes the file
+// the name points to (once: the decoded sound is kept for the cues that
+// follow), "play" starts it on the player's own voice of the PulsePlayer,
+// "close" stops that voice. Nothing here waits for the sound server, and a
+// file that cannot be read, or a server that is not there, is silence.
 class ChimeOutput : public SoundOutput
 {
 public:
@@ -23,8 +26,10 @@ public:
 private:
     void open();
 
+    int m_voice = -1;
     QString m_fileName;
-    std::unique_ptr<QSoundEffect> m_effect; // null when there is no sound device
+    QString m_openedSource; // what m_sound was read from
+    std::shared_ptr<const WaveData> m_sound;
 };
 
 } // namespace platform

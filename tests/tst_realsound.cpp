@@ -1,9 +1,15 @@
-// The chime as a pupil hears it: the recognition drill plays through the
-// program's own sound output into a private sound server, whose silent sink is
-// recorded and measured. Nothing in the program waits for the sound, so the
+// The chime as a pupil hears it: the exercise windows play through the
+// program's own sound module into a private sound server, whose silent sink
+// is recorded and measured. Nothing in the program waits for the sound, so the
 // test waits by the clock while the recording runs.
+//
+// The server starts only after the first exercise window is open, is killed
+// and started again, and is frozen for a while, all in one run of the
+// program, as on a classroom desktop where the sound server comes late,
+// crashes or hangs.
 
 #include "platform/soundcue.h"
+#include "support/chimes.h"
 #include "support/fakes.h"
 #include "support/realstack.h"
 #include "support/soundserver.h"
@@ -11,6 +17,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -20,6 +27,8 @@ namespace {
 constexpr double kWindow = 0.05;       // seconds per measured window
 constexpr double kSilence = 0.003;     // a null sink records exact zeros when nothing plays
 constexpr double kSounding = 0.02;     // about 1/20 of the chime's peak
+constexpr int kInARow = 30;
+constexpr double kPaceTolerance = 0.05; // chimes keep their cues' pace within this (s)
 
 struct Region {
     double start;
@@ -53,6 +62,68 @@ QString describe(const std::vector<Region> &regions)
     return parts.join(QStringLiteral(", "));
 }
 
+// A pupil's pace: about one right answer a second, never quite regular, so
+// that some cues come while the last chime still rings and some after it.
+double gapBefore(int cue) { return 0.9 + 0.1 * (cue % 4); }
+
+// The cues of one recorded stretch, on the test's own clock.
+class CueClock
+{
+public:
+    CueClock() { m_clock.start(); }
+    // Waits until the next cue is due at a pupil's pace.
+    void waitForTurn()
+    {
+        if (!m_cues.empty())
+            waitUntil(m_cues.back() + gapBefore(int(m_cues.size())));
+    }
+    void waitUntil(double seconds)
+    {
+        const double wait = seconds - now();
+        if (wait > 0)
+            QTest::qWait(int(wait * 1000));
+    }
+    void cue() { m_cues.push_back(now()); }
+    double now() const { return double(m_clock.nsecsElapsed()) / 1e9; }
+    const std::vector<double> &cues() const { return m_cues; }
+
+private:
+    QElapsedTimer m_clock;
+    std::vector<double> m_cues;
+};
+
+// A pupil at the word-ordering window, level 1 or 2.
+class WordPupil
+{
+public:
+    QWidget *window() const { return program::window(FormId::WordOrder); }
+    template <class T> T *find(const char *name) const { return program::find<T>(FormId::WordOrder, name); }
+    QString caption(const char *label) const { return find<QLabel>(label)->text(); }
+
+    void open()
+    {
+        program::click(program::find<QRadioButton>(FormId::Chooser, "Option3"));
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+    }
+    void type(const QString &word)
+    {
+        QTest::keyClicks(find<QLineEdit>("Text1"), word);
+        QTest::keyClick(find<QLineEdit>("Text1"), Qt::Key_Return);
+    }
+    // Clicks the first word left in List1, which moves it to the end of List2.
+    void placeFirst()
+    {
+        QListWidget *pool = find<QListWidget>("List1");
+        QVERIFY(pool->count() > 0);
+        QTest::mouseClick(pool->viewport(), Qt::LeftButton, {}, pool->visualItemRect(pool->item(0)).center());
+    }
+    void check() { program::click(find<QPushButton>("Command3")); }
+    void leave() { program::click(find<QPushButton>("Command2")); }
+};
+
+// Words already in alphabetical order, typed in that order.
+QString word(int i) { return QStringLiteral("parola%1").arg(i + 1, 2, 10, QLatin1Char('0')); }
+
 } // namespace
 
 class RealSoundTest : public QObject
@@ -62,6 +133,48 @@ class RealSoundTest : public QObject
     DrillPupil pupil{FormId::RecognitionDrill};
     SoundServer &server;
     QTemporaryDir dir;
+    int recordings = 0;
+
+    QString startRecording()
+    {
+        const QString wav = dir.filePath(QStringLiteral("sink-%1.wav").arg(++recordings));
+        if (!server.startRecording(wav))
+            return {};
+        // The recorder takes a moment to connect.
+        QTest::qWait(500);
+        return wav;
+    }
+
+    // Answers the drill's letter right on cue, and moves on to the next
+    // letter, or to a new session after the tenth.
+    void answerRightOnCue(CueClock &clock)
+    {
+        clock.waitForTurn();
+        clock.cue();
+        pupil.answer(pupil.letter());
+        QCOMPARE(pupil.caption("Label6"), QStringLiteral(" ESATTO "));
+        pupil.pressEnter();
+        if (pupil.canClick("Command1"))
+            pupil.click("Command1");
+    }
+
+    void verifyEveryCueChimed(const QString &wav, const CueClock &clock, double tolerance = kPaceTolerance)
+    {
+        server.stopRecording();
+        const recording::Sound sound = recording::load(wav);
+        const QString faults = chimes::checkEveryCueChimed(sound, clock.cues(), tolerance);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults));
+        QVERIFY(fakes.messages.shown.isEmpty());
+    }
+
+    // Each test after the first may also run alone: the drill open, the server up.
+    void drillAndServerReady()
+    {
+        if (!program::isVisible(FormId::RecognitionDrill))
+            pupil.open();
+        if (!server.isRunning())
+            QVERIFY2(server.start(), qPrintable(server.log()));
+    }
 
 public:
     explicit RealSoundTest(SoundServer &server) : server(server) {}
@@ -72,15 +185,35 @@ private slots:
         // The program's own sound output; only the message boxes and the clock stay fake.
         platform::setSoundOutputFactory(nullptr);
         program::start();
-        pupil.open();
     }
     void cleanupTestCase() { program::stop(); }
 
+    void aServerThatStartsAfterTheDrillOpenedIsUsed()
+    {
+        pupil.open();
+        pupil.click("Command1");
+        // No server yet: the answer is taken silently.
+        pupil.answer(pupil.letter());
+        QCOMPARE(pupil.caption("Label6"), QStringLiteral(" ESATTO "));
+        pupil.pressEnter();
+        QTest::qWait(1500);
+
+        QVERIFY2(server.start(), qPrintable(server.log()));
+        const QString wav = startRecording();
+        QVERIFY(!wav.isEmpty());
+        CueClock clock;
+        for (int i = 0; i < 3; ++i)
+            answerRightOnCue(clock);
+        QTest::qWait(1500);
+        verifyEveryCueChimed(wav, clock);
+    }
+
     void aRightAnswerChimesAndASecondOneDuringTheChimeStartsItAgain()
     {
-        const QString wav = dir.filePath(QStringLiteral("sink.wav"));
+        drillAndServerReady();
+        const QString wav = dir.filePath(QStringLiteral("restart.wav"));
         QVERIFY(server.startRecording(wav));
-        pupil.click("Command1");
+        pupil.choose("Mnu_Nuovo");
         QTest::qWait(1000);
 
         pupil.answer(pupil.letter());
@@ -98,7 +231,7 @@ private slots:
         QTest::qWait(300);
         pupil.pressEnter();
         pupil.answer(pupil.letter());
-        const double restartDelay = betweenCues.elapsed() / 1000.0;
+        const double restartDelay = double(betweenCues.nsecsElapsed()) / 1e9;
         QCOMPARE(pupil.caption("Label6"), QStringLiteral(" ESATTO "));
         QTest::qWait(2500);
         server.stopRecording();
@@ -106,12 +239,12 @@ private slots:
         QCOMPARE(pupil.results(), DrillPupil::counters("ESERCIZIO NUMERO  3", 3, 0));
         QVERIFY(fakes.messages.shown.isEmpty());
 
-        const std::vector<double> peaks = recording::envelope(wav, kWindow);
-        const std::vector<Region> regions = soundingRegions(peaks);
-        const QString seen = QStringLiteral("recorded %1 s, peak %2, sounding: %3")
-                                 .arg(recording::seconds(wav))
-                                 .arg(recording::peak(wav, 0, 1000))
-                                 .arg(describe(regions));
+        const recording::Sound sound = recording::load(wav);
+        const std::vector<Region> regions = soundingRegions(sound.envelope(kWindow));
+        const QString seen = QStringLiteral("recorded %1 s, peak %2, sounding: %3, chimes start at %4 s")
+                                 .arg(sound.seconds())
+                                 .arg(sound.peak(0, 1000))
+                                 .arg(describe(regions), chimes::describe(chimes::starts(sound)));
         qInfo().noquote() << seen;
         QVERIFY2(regions.size() == 2, qPrintable(seen));
 
@@ -119,23 +252,153 @@ private slots:
         const Region &single = regions[0];
         const Region &restarted = regions[1];
         QVERIFY2(single.start >= 0.7, qPrintable(seen));
-        QVERIFY2(recording::peak(wav, 0, single.start - kWindow) < kSilence, qPrintable(seen));
-        QVERIFY2(recording::peak(wav, single.start, single.length()) > 0.15, qPrintable(seen));
-
-        // The whole chime sounds (its ringing lasts about a second), and a
-        // second cue 0.3 s in starts it again, so the pair sounds that much
-        // longer than one chime. Qt first plays out what it has already handed
-        // to the server (about 0.3 s more), so the restart may be heard later
-        // than the cue, never sooner. A cue that left the chime alone would
-        // sound no longer than one chime; one that stopped it without a new
-        // start, shorter; one queued behind it would have made a third region.
+        QVERIFY2(sound.peak(0, single.start - kWindow) < kSilence, qPrintable(seen));
+        QVERIFY2(sound.peak(single.start, single.length()) > 0.15, qPrintable(seen));
+        // The whole chime sounds (its ringing lasts about a second).
         QVERIFY2(single.length() > 0.7 && single.length() < 1.5, qPrintable(seen));
+
+        // The second cue, 0.3 s into the chime, starts it again from its
+        // beginning: heard no more than 20 ms later than the first cue's chime
+        // was after its own cue, and from then on the recording is the chime
+        // alone, sample for sample, with nothing of the old one under it.
+        const std::vector<double> starts = chimes::starts(sound);
+        QVERIFY2(starts.size() >= 2 && std::abs(starts[1] - restarted.start) < 0.1, qPrintable(seen));
+        const double first = starts[1];
+        const double again = chimes::restartOf(sound, first, first + restartDelay - 0.010, first + restartDelay + 0.3);
+        const double late = again - first - restartDelay;
+        const double mixed = chimes::mismatch(sound, first, again, restartDelay - 0.03);
+        const QString restart = seen + QStringLiteral("; second cue %1 s after the first, its chime %2 ms later than "
+                                                      "the first one's, differing from it by %3")
+                                           .arg(restartDelay, 0, 'f', 3)
+                                           .arg(late * 1000, 0, 'f', 1)
+                                           .arg(mixed, 0, 'f', 4);
+        qInfo().noquote() << restart;
+        QVERIFY2(late > -0.010 && late < 0.020, qPrintable(restart));
+        QVERIFY2(mixed < 0.05, qPrintable(restart));
+        // It then rings to its end: the pair sounds as much longer than one
+        // chime as the second cue came after the first.
+        QVERIFY2(chimes::soundsUnbroken(sound, again, 0.6), qPrintable(restart));
         const double extra = restarted.length() - single.length();
-        QVERIFY2(extra > restartDelay - 0.15 && extra < restartDelay + 0.6,
-                 qPrintable(seen + QStringLiteral(", second cue after %1 s").arg(restartDelay)));
+        QVERIFY2(std::abs(extra - restartDelay) < 0.1, qPrintable(restart));
     }
 
-    // Runs after the recording: a sound server that goes away mid-run leaves
+    void thirtyRightAnswersInARowInTheDrillAllChime()
+    {
+        drillAndServerReady();
+        const QString wav = startRecording();
+        QVERIFY(!wav.isEmpty());
+        pupil.choose("Mnu_Nuovo");
+        CueClock clock;
+        for (int i = 0; i < kInARow && !QTest::currentTestFailed(); ++i)
+            answerRightOnCue(clock);
+        QTest::qWait(1500);
+        verifyEveryCueChimed(wav, clock);
+    }
+
+    void thirtyWordsPlacedInOrderAtLevelOneAllChime()
+    {
+        drillAndServerReady();
+        pupil.click("Command4");
+        WordPupil words;
+        words.open();
+        QCOMPARE(words.caption("Label1"), QStringLiteral("Verifica Immediata"));
+        for (int i = 0; i < kInARow; ++i)
+            words.type(word(i));
+        const QString wav = startRecording();
+        QVERIFY(!wav.isEmpty());
+        CueClock clock;
+        for (int i = 0; i < kInARow && !QTest::currentTestFailed(); ++i) {
+            clock.waitForTurn();
+            clock.cue();
+            words.placeFirst();
+            QCOMPARE(words.caption("Label3"), QStringLiteral("LISTA ORDINATA"));
+        }
+        QTest::qWait(1500);
+        verifyEveryCueChimed(wav, clock);
+        words.leave();
+    }
+
+    void thirtyChecksOfAnOrderedListAtLevelTwoAllChime()
+    {
+        drillAndServerReady();
+        WordPupil words;
+        words.open();
+        program::choose(FormId::WordOrder, "liv2");
+        for (int i = 0; i < 10; ++i)
+            words.type(word(i));
+        for (int i = 0; i < 10; ++i)
+            words.placeFirst();
+        const QString wav = startRecording();
+        QVERIFY(!wav.isEmpty());
+        CueClock clock;
+        for (int i = 0; i < kInARow && !QTest::currentTestFailed(); ++i) {
+            clock.waitForTurn();
+            clock.cue();
+            words.check();
+            QCOMPARE(words.caption("Label3"), QStringLiteral("LISTA ORDINATA"));
+        }
+        QTest::qWait(1500);
+        verifyEveryCueChimed(wav, clock);
+        words.leave();
+        pupil.open();
+    }
+
+    void aServerKilledAndStartedAgainIsUsed()
+    {
+        drillAndServerReady();
+        pupil.choose("Mnu_Nuovo");
+        server.kill();
+        // Gone: the answer is taken silently.
+        pupil.answer(pupil.letter());
+        QCOMPARE(pupil.caption("Label6"), QStringLiteral(" ESATTO "));
+        pupil.pressEnter();
+        QTest::qWait(1000);
+
+        QVERIFY2(server.start(), qPrintable(server.log()));
+        const QString wav = startRecording();
+        QVERIFY(!wav.isEmpty());
+        CueClock clock;
+        for (int i = 0; i < 3; ++i)
+            answerRightOnCue(clock);
+        QTest::qWait(1500);
+        verifyEveryCueChimed(wav, clock);
+    }
+
+    // A server that hangs (here: stopped with SIGSTOP) holds up no answer,
+    // and once it goes on again the next right answer chimes.
+    void aFrozenServerHoldsUpNoAnswer()
+    {
+        drillAndServerReady();
+        pupil.choose("Mnu_Nuovo");
+        QTest::qWait(300);
+        server.pause();
+        QElapsedTimer cue;
+        qint64 slowest = 0;
+        for (int i = 0; i < 200; ++i) {
+            cue.start();
+            platform::SoundCue(pupil.window(), QStringLiteral("C:\\WINDOWS\\Media\\Chimes.wav"));
+            slowest = std::max(slowest, cue.nsecsElapsed());
+        }
+        qInfo("slowest of 200 cues to a frozen server: %.3f ms", double(slowest) / 1e6);
+        // A cue that waited on the server would wait for as long as it is frozen.
+        QVERIFY2(slowest < 100'000'000, qPrintable(QString::number(slowest)));
+        pupil.answerASessionRightWithoutWaiting(20);
+        if (QTest::currentTestFailed())
+            return;
+        server.resume();
+        QTest::qWait(1000);
+
+        const QString wav = startRecording();
+        QVERIFY(!wav.isEmpty());
+        pupil.click("Command1");
+        CueClock clock;
+        for (int i = 0; i < 2; ++i)
+            answerRightOnCue(clock);
+        QTest::qWait(1500);
+        verifyEveryCueChimed(wav, clock);
+    }
+
+    // Runs after the recordings: a sound server that goes away mid-run leaves
     // the drill silent but working.
     void losingTheServerLeavesTheDrillWorking()
     {
@@ -154,11 +417,9 @@ int main(int argc, char *argv[])
     const QStringList missing = SoundServer::missingTools();
     if (!missing.isEmpty())
         return realstack::missing(QStringLiteral("not installed: ") + missing.join(QLatin1Char(' ')));
+    // The program looks for the server before it runs: the first test starts it.
     SoundServer server;
-    if (!server.start()) {
-        std::fprintf(stderr, "The sound server did not start:\n%s\n", qPrintable(server.log()));
-        return 1;
-    }
+    server.pointHere();
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     RealSoundTest test(server);

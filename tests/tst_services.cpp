@@ -5,6 +5,7 @@
 #include "platform/messagebox.h"
 #include "platform/random.h"
 #include "platform/soundcue.h"
+#include "platform/wavedata.h"
 #include "support/fakes.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -95,6 +97,51 @@ private slots:
         QVERIFY(peak > 8000);
         for (int i = count - sampleRate / 4; i < count; ++i)
             QCOMPARE(samples[i], qint16(0));
+    }
+
+    // The sound module's reader of wave files: what the sound server is
+    // handed, or nothing for a file it could not play.
+    void waveFilesDecodeToTheServersFormatsOrToNothing()
+    {
+        QFile chime(QStringLiteral(":/lupreda/chime.wav"));
+        QVERIFY(chime.open(QIODevice::ReadOnly));
+        const QByteArray bytes = chime.readAll();
+        const auto decode = [](const QByteArray &file) {
+            return platform::decodeWave(std::string_view(file.constData(), size_t(file.size())));
+        };
+        const platform::WaveData wave = decode(bytes);
+        QCOMPARE(wave.format, platform::WaveData::Format::S16);
+        QCOMPARE(wave.channels, 1);
+        QCOMPARE(wave.sampleRate, 22050);
+        QCOMPARE(qsizetype(wave.bytes.size()), bytes.size() - 44);
+        QCOMPARE(std::memcmp(wave.bytes.data(), bytes.constData() + 44, wave.bytes.size()), 0);
+
+        // A chunk the reader does not know, of odd length and so padded, before the data.
+        QByteArray withList = bytes.left(36) + QByteArray("LIST\x03\0\0\0abc\0", 12) + bytes.mid(36);
+        QCOMPARE(decode(withList).bytes, wave.bytes);
+        // A data chunk cut short keeps its whole frames.
+        const platform::WaveData cut = decode(bytes.left(bytes.size() - 1001));
+        QCOMPARE(qsizetype(cut.bytes.size()), bytes.size() - 44 - 1002);
+        // Extensible, float, stereo: the sub-format decides.
+        QByteArray extensible = bytes.left(12);
+        extensible += QByteArray("fmt \x28\0\0\0\xfe\xff\x02\0\x44\xac\0\0\0\x62\x05\0\x08\0\x20\0", 24);
+        // cbSize, valid bits, channel mask, then the sub-format GUID: IEEE float.
+        extensible += QByteArray("\x16\0\x20\0\x03\0\0\0", 8) + QByteArray("\x03\0", 2) + QByteArray(14, '\0');
+        extensible += QByteArray("data\x10\0\0\0", 8) + QByteArray(16, '\x01');
+        const platform::WaveData floats = decode(extensible);
+        QCOMPARE(floats.format, platform::WaveData::Format::Float32);
+        QCOMPARE(floats.channels, 2);
+        QCOMPARE(floats.sampleRate, 44100);
+        QCOMPARE(floats.frames(), size_t(2));
+
+        // Not a wave, a compressed one, no format before the data, nothing at all.
+        QVERIFY(decode("RIFF\0\0\0\0AVI LIST").isEmpty());
+        QByteArray adpcm = bytes;
+        adpcm[20] = 2;
+        QVERIFY(decode(adpcm).isEmpty());
+        QVERIFY(decode(bytes.left(12) + bytes.mid(36)).isEmpty());
+        QVERIFY(decode(QByteArray()).isEmpty());
+        QVERIFY(decode(bytes.left(30)).isEmpty());
     }
 
     void iconIsThirtyTwoPixelsOnTransparency()

@@ -194,7 +194,7 @@ elseif(MODE STREQUAL "package")
     check_package_field(${deb} Homepage "^$")
     check_catalogue(${WORK_DIR}/root)
     # Versioned library dependencies are what dpkg-shlibdeps writes.
-    foreach(library libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6)
+    foreach(library libc6 libqt6core6 libqt6gui6 libqt6widgets6 libpulse0)
         check_package_field(${deb} Depends "(^|, )${library} \\(>= [^)]+\\)")
     endforeach()
     check_package_field(${deb} Depends "(^|, )fonts-liberation(,|$)")

@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include <cmath>
+#include <cstring>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -93,6 +94,21 @@ bool HelperProcess::isRunning()
 
 void HelperProcess::stop() { stopChild(m_pid); }
 
+void HelperProcess::kill()
+{
+    if (m_pid <= 0)
+        return;
+    ::kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+}
+
+void HelperProcess::signal(int number)
+{
+    if (isRunning())
+        ::kill(m_pid, number);
+}
+
 int runTool(const QStringList &argv, QString *output)
 {
     char pattern[] = "/tmp/lupreda-tool-XXXXXX";
@@ -120,21 +136,31 @@ QStringList SoundServer::missingTools()
     return missing;
 }
 
-bool SoundServer::start()
+void SoundServer::pointHere()
 {
-    if (!m_dir.isValid())
-        return false;
+    if (m_pointed || !m_dir.isValid())
+        return;
     const QString runtime = m_dir.filePath(QStringLiteral("run"));
     const QString home = m_dir.filePath(QStringLiteral("home"));
     QDir().mkpath(runtime);
     QDir().mkpath(home);
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const QString socket = m_dir.filePath(QStringLiteral("native"));
     // The server and the program share these: no user's own server or settings
     // are touched, and the program can reach no other server.
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
     qputenv("HOME", QFile::encodeName(home));
-    qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(socket));
+    qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(m_dir.filePath(QStringLiteral("native"))));
+    m_pointed = true;
+}
+
+bool SoundServer::start()
+{
+    if (!m_dir.isValid())
+        return false;
+    pointHere();
+    const QString socket = m_dir.filePath(QStringLiteral("native"));
+    // A killed server leaves its socket file behind; the new one takes its place.
+    QFile::remove(socket);
 
     // -n: no default configuration; as root this still runs as a user daemon.
     // norewinds: a sink that rewinds on each new stream takes back silence
@@ -168,6 +194,15 @@ void SoundServer::stop()
     m_recorder.stop();
     m_server.stop();
 }
+
+void SoundServer::kill()
+{
+    m_recorder.stop();
+    m_server.kill();
+}
+
+void SoundServer::pause() { m_server.signal(SIGSTOP); }
+void SoundServer::resume() { m_server.signal(SIGCONT); }
 
 QString SoundServer::log() const
 {
@@ -210,11 +245,48 @@ double peak(const QString &wavFile, double from, double length)
 
 std::vector<double> envelope(const QString &wavFile, double window)
 {
+    return load(wavFile).envelope(window);
+}
+
+double Sound::peak(double from, double length) const
+{
+    const auto first = size_t(std::max(0.0, from) * rate);
+    const auto last = std::min(samples.size(), size_t(std::max(0.0, from + length) * rate));
+    float result = 0.0f;
+    for (size_t i = first; i < last; ++i)
+        result = std::max(result, std::abs(samples[i]));
+    return result;
+}
+
+std::vector<double> Sound::envelope(double window) const
+{
     std::vector<double> peaks;
-    const int count = int(seconds(wavFile) / window);
+    const int count = int(seconds() / window);
     for (int i = 0; i < count; ++i)
-        peaks.push_back(peak(wavFile, i * window, window));
+        peaks.push_back(peak(i * window, window));
     return peaks;
+}
+
+Sound load(const QString &wavFile)
+{
+    Sound sound;
+    QString rate;
+    runTool({QStringLiteral("sox"), QStringLiteral("--i"), QStringLiteral("-r"), wavFile}, &rate);
+    sound.rate = rate.trimmed().toInt();
+    const QString raw = wavFile + QStringLiteral(".f32");
+    if (sound.rate <= 0
+        || runTool({QStringLiteral("sox"), wavFile, QStringLiteral("-t"), QStringLiteral("raw"), QStringLiteral("-e"),
+                    QStringLiteral("floating-point"), QStringLiteral("-b"), QStringLiteral("32"), QStringLiteral("-c"),
+                    QStringLiteral("1"), raw}) != 0)
+        return sound;
+    QFile file(raw);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        sound.samples.resize(size_t(bytes.size()) / sizeof(float));
+        std::memcpy(sound.samples.data(), bytes.constData(), sound.samples.size() * sizeof(float));
+    }
+    file.remove();
+    return sound;
 }
 
 } // namespace recording

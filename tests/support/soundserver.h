@@ -28,6 +28,10 @@ public:
     bool isRunning();
     // SIGTERM, then waits for it to end.
     void stop();
+    // SIGKILL, as a crash would end it, and waits for it.
+    void kill();
+    // Sends a signal and leaves it running (SIGSTOP, SIGCONT).
+    void signal(int number);
 
 private:
     pid_t m_pid = -1;
@@ -39,11 +43,21 @@ public:
     // The programs the server and the measurements need; those not found.
     static QStringList missingTools();
 
-    // Starts the server and points this process at it (PULSE_SERVER, and a
-    // private HOME and XDG_RUNTIME_DIR). Must run before Qt first touches
-    // sound: Qt never finds a server that appeared after that.
+    // Points this process at the server's socket (PULSE_SERVER, and a
+    // private HOME and XDG_RUNTIME_DIR), whether or not the server runs yet.
+    // Call it before any thread starts: the environment is not thread-safe.
+    void pointHere();
+    // Starts the server on that socket (pointing here first if need be), and
+    // returns once it answers. A server stopped or killed can be started
+    // again: the new one takes the same socket.
     bool start();
+    bool isRunning() { return m_server.isRunning(); }
     void stop();
+    // Ends the server with SIGKILL, as a crash would.
+    void kill();
+    // Freezes the server with SIGSTOP, and lets it go on with SIGCONT.
+    void pause();
+    void resume();
     QString log() const;
 
     // Records the sink's monitor into a wave file until stopRecording().
@@ -52,6 +66,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    bool m_pointed = false;
     HelperProcess m_server;
     HelperProcess m_recorder;
 };
@@ -69,5 +84,17 @@ double seconds(const QString &wavFile);
 double peak(const QString &wavFile, double from, double length);
 // The peak of each consecutive window of the given length.
 std::vector<double> envelope(const QString &wavFile, double window);
+
+// A recording as sox decodes it: mono (the channels mixed), floats in -1..1.
+struct Sound {
+    std::vector<float> samples;
+    int rate = 0;
+
+    double seconds() const { return rate ? double(samples.size()) / rate : 0.0; }
+    // The largest absolute sample in [from, from + length) seconds.
+    double peak(double from, double length) const;
+    std::vector<double> envelope(double window) const;
+};
+Sound load(const QString &wavFile);
 
 } // namespace recording
