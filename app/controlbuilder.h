@@ -83,10 +83,11 @@ struct MenuSpec
     bool enabled = true;
 };
 
-// The program's one typeface at the given size; "MS Sans Serif" is mapped to a
-// metric-compatible face where the machine lacks it.
+// The program's one typeface at the given size.
 QFont uiFont(double pointSize, bool bold = true);
-void installFontSubstitutes();
+// Maps "MS Sans Serif" to a face of the same widths where the machine lacks
+// it, and makes the program's typeface the application's font.
+void installProgramFont();
 
 // Title, name, font, colour, fixed client size and frame buttons of a window;
 // client is the widget whose top-left is the client area's.

@@ -4,12 +4,22 @@
 #include "app/chooserform.h"
 #include "app/controlbuilder.h"
 #include "app/forms.h"
+#include "app/qttranslation.h"
 #include "drills/recognitiondrillform.h"
 #include "drills/sequencedrillform.h"
 #include "wordorder/wordorderform.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/lupreda/lupreda-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
 
 void registerProgramForms()
 {
@@ -23,17 +33,22 @@ void registerProgramForms()
 int runProgram()
 {
     QApplication::setApplicationName(QStringLiteral("Lupreda"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/lupreda/lupreda-32.png")));
     // Windows are hidden and shown in turn; the program ends only when the
     // chooser has unloaded them all.
     QApplication::setQuitOnLastWindowClosed(false);
-    ui::installFontSubstitutes();
+    installQtTranslation();
+    ui::installProgramFont();
     accessibility::install();
     registerProgramForms();
 
     const QMetaObject::Connection ending =
         QObject::connect(&Forms::instance(), &Forms::allUnloaded, qApp, &QApplication::quit, Qt::QueuedConnection);
     Forms::instance().show(FormId::Chooser);
+    // Seven renders of the icon are a few milliseconds' work for the X
+    // server and the program: the chooser is on screen first, and its frame
+    // gets the icon on the next turn of the event loop, as do later windows
+    // when they are made.
+    QTimer::singleShot(0, qApp, [] { QApplication::setWindowIcon(programIcon()); });
     const int status = QApplication::exec();
     QObject::disconnect(ending);
     // Unloaded windows are deleted once their handlers have returned.

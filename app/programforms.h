@@ -1,5 +1,11 @@
 #pragma once
 
+#include <QIcon>
+
+// The window icon of all four windows, rendered from the program's SVG at
+// every size a desktop asks for, from 16 to 256 pixels.
+QIcon programIcon();
+
 // Tells the window registry how to build each of the program's four windows.
 void registerProgramForms();
 

@@ -26,26 +26,44 @@ QString environmentValue(const char *name)
     return QString::fromLocal8Bit(qgetenv(name));
 }
 
-// Why Qt found no screen, as far as the environment tells.
-QString missingScreenCause()
+// The environment that chose the screen, as far as it is set.
+QString screenSettings()
 {
-    if (!environmentValue("QT_QPA_PLATFORM").isEmpty())
-        return QStringLiteral("la piattaforma \"%1\" non si avvia").arg(environmentValue("QT_QPA_PLATFORM"));
-    if (!environmentValue("WAYLAND_DISPLAY").isEmpty() || !environmentValue("DISPLAY").isEmpty()) {
-        QStringList displays;
-        for (const char *name : {"WAYLAND_DISPLAY", "DISPLAY"})
-            if (!environmentValue(name).isEmpty())
-                displays << QStringLiteral("%1=%2").arg(QLatin1String(name), environmentValue(name));
-        return QStringLiteral("nessun server grafico risponde a %1").arg(displays.join(QStringLiteral(", ")));
+    QStringList settings;
+    for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
+        if (!environmentValue(name).isEmpty())
+            settings << QStringLiteral("%1=%2").arg(QLatin1String(name), environmentValue(name));
+    return settings.isEmpty() ? QStringLiteral("DISPLAY e WAYLAND_DISPLAY non sono impostate")
+                              : settings.join(QStringLiteral(", "));
+}
+
+// Qt's own reasons, in the order it gave them: what each platform plugin it
+// tried said. Called with the held messages locked.
+QStringList platformReasons()
+{
+    QStringList reasons;
+    for (const HeldMessage &message : std::as_const(g_held)) {
+        const QString reason = message.text.simplified();
+        if (message.category.startsWith("qt.qpa") && !reason.isEmpty() && !reasons.contains(reason))
+            reasons << reason;
     }
-    return QStringLiteral("DISPLAY e WAYLAND_DISPLAY non sono impostate");
+    return reasons;
 }
 
 [[noreturn]] void failStart(const QString &fatal)
 {
-    const QString line = fatal.contains(QLatin1String("platform plugin"))
-                             ? QStringLiteral("lupreda: nessuno schermo disponibile (%1)").arg(missingScreenCause())
-                             : QStringLiteral("lupreda: avvio non riuscito (%1)").arg(fatal.section(QLatin1Char('\n'), 0, 0));
+    QString line;
+    if (fatal.contains(QLatin1String("platform plugin"))) {
+        const QMutexLocker lock(&g_heldLock);
+        QStringList reasons = platformReasons();
+        if (reasons.isEmpty())
+            reasons << fatal.section(QLatin1Char('\n'), 0, 0);
+        line = QStringLiteral("lupreda: nessuno schermo disponibile (%1): %2").arg(screenSettings(), reasons.join(QStringLiteral("; ")));
+        if (line.contains(QLatin1String("Could not find the Qt platform plugin \"wayland\"")))
+            line += QStringLiteral(" - il modulo di Qt per Wayland \u00e8 nel pacchetto qt6-wayland");
+    } else {
+        line = QStringLiteral("lupreda: avvio non riuscito (%1)").arg(fatal.section(QLatin1Char('\n'), 0, 0));
+    }
     std::fputs(qPrintable(line + QLatin1Char('\n')), stderr);
     // No abort and no core dump: nothing has started that needs ending.
     _exit(1);

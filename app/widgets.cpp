@@ -35,6 +35,15 @@ QRect indicatorRect(const QStyle *style, const QStyleOptionButton &option, const
 
 } // namespace
 
+QRect WrappingRadioButton::captionRect() const
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect indicator = indicatorRect(style(), option, this);
+    const int gap = style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, this);
+    return option.rect.adjusted(indicator.right() + 1 + gap, 2, -2, -2);
+}
+
 void WrappingRadioButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -45,15 +54,13 @@ void WrappingRadioButton::paintEvent(QPaintEvent *)
     indicator.rect = indicatorRect(style(), option, this);
     style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &indicator, &painter, this);
 
-    const int gap = style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, this);
-    QRect textArea = option.rect.adjusted(indicator.rect.right() + 1 + gap, 2, -2, -2);
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
-    style()->drawItemText(&painter, textArea, flags, option.palette, isEnabled(), text(), QPalette::WindowText);
+    const QRect textArea = captionRect();
+    style()->drawItemText(&painter, textArea, kCaptionFlags, option.palette, isEnabled(), text(), QPalette::WindowText);
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = painter.boundingRect(textArea, flags, text()).adjusted(-1, 0, 1, 0);
+        focus.rect = painter.boundingRect(textArea, kCaptionFlags, text()).adjusted(-1, 0, 1, 0);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }

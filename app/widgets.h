@@ -34,6 +34,10 @@ class WrappingRadioButton : public QRadioButton
 public:
     using QRadioButton::QRadioButton;
 
+    // Where the caption is drawn, and how.
+    QRect captionRect() const;
+    static constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     bool hitButton(const QPoint &pos) const override;

@@ -131,6 +131,9 @@ void LetterDrillForm::buildWindow()
 {
     QWidget *client = buildMenuWindow(this, m_design.window, drillControls(m_design), drillMenus(m_design));
     ui::setTabOrder(client, {"Command1", "Command2", "Command3", "Command4", "Text1", "Command5", "Text2"});
+    // The pupil never sees Text2, so neither a right click nor the Menu key
+    // may open an edit menu on it.
+    control<QWidget>(this, "Text2")->setContextMenuPolicy(Qt::PreventContextMenu);
 
     auto *timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));

@@ -13,6 +13,10 @@ public:
     void present(const QString &prompt, const QString &title) override;
 };
 
+// A window manager shows a box's title only where its title bar has room for
+// it beside the frame's icon and buttons: each box is at least this wide.
+int widthForTitle(const QString &title);
+
 // A modal box with the prompt, the title and one OK button; lines of the prompt
 // may be joined by a lone carriage return.
 void ShowMessage(const QString &prompt, const QString &title);

@@ -1,19 +1,18 @@
 # Runs the program where it can find no screen: it must end at once with a
 # non-zero status, by itself rather than by a signal, and say why in one
-# line on standard error.
+# line on standard error, with Qt's own reason in it.
 #   cmake -DPROGRAM=<path to lupreda> -P nodisplay.cmake
 
-unset(ENV{WAYLAND_DISPLAY})
-unset(ENV{QT_QPA_PLATFORM})
-
-foreach(display IN ITEMS "" ":987")
-    if(display STREQUAL "")
-        set(name "no display at all")
-        unset(ENV{DISPLAY})
-    else()
-        set(name "a display nobody serves")
-        set(ENV{DISPLAY} "${display}")
-    endif()
+# run(<name> <wanted regex> VAR=value...): the program with only the given
+# screen variables set.
+function(run name wanted)
+    foreach(variable IN ITEMS DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM XDG_SESSION_TYPE)
+        unset(ENV{${variable}})
+    endforeach()
+    foreach(setting IN LISTS ARGN)
+        string(REGEX MATCH "^([^=]+)=(.*)$" _ "${setting}")
+        set(ENV{${CMAKE_MATCH_1}} "${CMAKE_MATCH_2}")
+    endforeach()
     execute_process(COMMAND ${PROGRAM} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
     string(REGEX REPLACE "\n$" "" message "${err}")
     # A signal (an abort reads "Subprocess aborted") or a timeout gives text, not a number.
@@ -23,5 +22,28 @@ foreach(display IN ITEMS "" ":987")
     if(NOT message MATCHES "^lupreda: [^\n]+$")
         message(FATAL_ERROR "${name}: wanted one line 'lupreda: ...' on stderr, got:\n${err}")
     endif()
+    if(NOT message MATCHES "${wanted}")
+        message(FATAL_ERROR "${name}: wanted the line to match '${wanted}', got:\n${err}")
+    endif()
     message(STATUS "${name}: status ${status}: ${message}")
+    set(last "${message}" PARENT_SCOPE)
+endfunction()
+
+run("no display at all" "DISPLAY e WAYLAND_DISPLAY non sono impostate.*could not connect to display")
+run("a display nobody serves" "\\(DISPLAY=:987\\).*could not connect to display :987" DISPLAY=:987)
+
+# A Wayland desktop whose compositor this program cannot reach: without
+# qt6-wayland Qt cannot even try, and the line must say which package is
+# missing; with it, Qt's own complaint about the connection is kept.
+foreach(how IN ITEMS "by its session" "by QT_QPA_PLATFORM")
+    if(how STREQUAL "by its session")
+        set(chosen XDG_SESSION_TYPE=wayland)
+    else()
+        set(chosen QT_QPA_PLATFORM=wayland)
+    endif()
+    run("Wayland chosen ${how}" "WAYLAND_DISPLAY=lupreda-test-nobody.*[Ww]ayland"
+        WAYLAND_DISPLAY=lupreda-test-nobody ${chosen})
+    if(last MATCHES "Could not find the Qt platform plugin \"wayland\"" AND NOT last MATCHES "pacchetto qt6-wayland")
+        message(FATAL_ERROR "Wayland chosen ${how}: the line does not name the package qt6-wayland:\n${last}")
+    endif()
 endforeach()

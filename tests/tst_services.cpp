@@ -1,4 +1,5 @@
 #include "app/handler.h"
+#include "app/programforms.h"
 #include "platform/chimesource.h"
 #include "platform/mediacontrol.h"
 #include "platform/messagebox.h"
@@ -150,6 +151,22 @@ private slots:
         QVERIFY(icon.hasAlphaChannel());
         QCOMPARE(qAlpha(icon.pixel(0, 31)), 0);
         QCOMPARE(qAlpha(icon.pixel(31, 31)), 0);
+    }
+
+    // Title bars, task bars and 2x desktops each get a render of their own
+    // size rather than a stretched 32 x 32.
+    void windowIconComesAtEverySizeADesktopAsksFor()
+    {
+        const QIcon icon = programIcon();
+        const QList<QSize> sizes = icon.availableSizes();
+        QCOMPARE(sizes.size(), 7);
+        for (int side : {16, 24, 32, 48, 64, 128, 256}) {
+            QVERIFY2(sizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
+            const QImage image = icon.pixmap(QSize(side, side)).toImage();
+            QCOMPARE(image.size(), QSize(side, side));
+            QCOMPARE(qAlpha(image.pixel(0, side - 1)), 0);
+            QVERIFY(qAlpha(image.pixel(side / 2, side / 2)) > 0 || qAlpha(image.pixel(side / 3, side / 2)) > 0);
+        }
     }
 
     void messageBoxShowsEachCarriageReturnLineWithOneOkButton()

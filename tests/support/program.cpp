@@ -2,6 +2,7 @@
 
 #include "app/accessibility.h"
 #include "app/programforms.h"
+#include "app/qttranslation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +12,8 @@ namespace program {
 
 void start()
 {
-    ui::installFontSubstitutes();
+    installQtTranslation();
+    ui::installProgramFont();
     accessibility::install();
     registerProgramForms();
     Forms::instance().show(FormId::Chooser);
