@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts on a desktop system, and the Debian package
 # made from it. Every install rule of the program lives here.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reads NEWS, the list of releases, newest first. Each entry opens with a line
 # "Lupreda VERSION (YYYY-MM-DD)" followed by its lines, indented by two spaces.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the chime's latency: the least a program can do to play the
 // chime when Enter is pressed. A plain X window; a libpulse-simple stream
 // opened at start with a 10 ms buffer; on Enter it drops whatever is still

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the chime as a pupil meets it: from the X server's time stamp of the
 // Enter key to the first audible sample at the sound server's sink, for a
 // program under test and for the floor (bench_chimefloor), in alternating

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the handlers a pupil waits on take: NUOVO, an answer check, drawing
 // ten random words, placing a word among 117 with the immediate check, and the
 // final check of 117 words. The real windows run offscreen with the message

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program on the X server in DISPLAY, times it from the fork to the
 // mapping of its first top-level window, reads its resident memory one second
 // later and stops it. Prints "<milliseconds> <kilobytes>" for each run.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the program where it can find no screen: it must end at once with a
 # non-zero status, by itself rather than by a signal, and say why in one
 # line on standard error, with Qt's own reason in it.

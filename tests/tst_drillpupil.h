@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A pupil at a letter drill window: opens it from the chooser, clicks, types

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "monkey/captionrules.h"
 #include "monkey/eventlog.h"
 #include "monkey/pupil.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a pupil who cannot see the screen is told: the names and roles the
 // windows give assistive technology, and what each event says, as the focus
 // arrives or as a notification. Driven offscreen as a pupil would, with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // With no sound server to reach, the program's own sound output plays into
 // nothing: every right answer is taken at once, chime or no chime.
 

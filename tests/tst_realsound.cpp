@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chime as a pupil hears it: the exercise windows play through the
 // program's own sound module into a private sound server, whose silent sink
 // is recorded and measured. Nothing in the program waits for the sound, so the

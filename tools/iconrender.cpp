@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // iconrender: renders the Lupreda SVG icon to a square PNG at build time.
 // Usage: iconrender <input.svg> <output.png> <size>
 

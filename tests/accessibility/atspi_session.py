@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Plays Lupreda through AT-SPI, as a pupil with a screen reader would.
 
 Real keys go to the real program on a private X server; what reaches the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program as a screen reader meets it: a private X server with a window
 # manager, a private D-Bus session with the accessibility bus, and a client
 # reading the program through AT-SPI as Orca does (python3-pyatspi).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what Lupreda installs. Run with cmake -P and -DMODE=
 #   install  `cmake --install` into a scratch prefix, then check the tree
 #   package  build the Debian package, unpack it with dpkg -x, check the tree,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copies as many bytes as it has arguments into a buffer of known size; with
 // _FORTIFY_SOURCE the compiler turns the copy into the checked __memcpy_chk.
 #include <cstdio>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package twice, each time from a fresh clone of the last
 # commit in a folder of another name and depth, and compares the two .deb
 # files byte for byte. On a difference it names the files inside that differ.

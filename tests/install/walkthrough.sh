@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Walks the README's install section as a new user of this machine would:
 # a throwaway user with a fresh clone of the last commit in their home runs
 # every command of the section's code blocks, in order, through a login
