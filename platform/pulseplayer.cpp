@@ -50,7 +50,7 @@ pa_sample_format_t sampleFormat(WaveData::Format format)
     return PA_SAMPLE_S16LE;
 }
 
-pa_sample_spec specOf(const WaveData &sound)
+pa_sample_spec streamFormatOf(const WaveData &sound)
 {
     return {sampleFormat(sound.format), std::uint32_t(sound.sampleRate), std::uint8_t(sound.channels)};
 }
@@ -104,7 +104,7 @@ struct PulsePlayer::Engine {
         Engine *engine = nullptr;
         std::shared_ptr<const WaveData> sound; // what the next cue plays
         pa_stream *stream = nullptr;
-        pa_sample_spec spec{};
+        pa_sample_spec streamFormat{};
         bool corked = true;
         bool cuePending = false;
         pa_usec_t cueAt = 0;
@@ -211,8 +211,8 @@ struct PulsePlayer::Engine {
             break;
         case Command::Play: {
             // A sound of another format needs a stream of its own.
-            const pa_sample_spec spec = specOf(*command.sound);
-            if (v.stream && !pa_sample_spec_equal(&v.spec, &spec))
+            const pa_sample_spec streamFormat = streamFormatOf(*command.sound);
+            if (v.stream && !pa_sample_spec_equal(&v.streamFormat, &streamFormat))
                 dropStream(v);
             v.sound = std::move(command.sound);
             v.cuePending = true;
@@ -350,21 +350,21 @@ struct PulsePlayer::Engine {
 
     void makeStream(Voice &v)
     {
-        v.spec = specOf(*v.sound);
+        v.streamFormat = streamFormatOf(*v.sound);
         pa_channel_map map;
-        pa_channel_map_init_extend(&map, v.spec.channels, PA_CHANNEL_MAP_WAVEEX);
+        pa_channel_map_init_extend(&map, v.streamFormat.channels, PA_CHANNEL_MAP_WAVEEX);
         pa_proplist *properties = pa_proplist_new();
         pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "event");
-        v.stream = pa_stream_new_with_proplist(context, "Campanello", &v.spec, &map, properties);
+        v.stream = pa_stream_new_with_proplist(context, "Campanello", &v.streamFormat, &map, properties);
         pa_proplist_free(properties);
         if (!v.stream)
             return;
         pa_stream_set_state_callback(v.stream, &Engine::onStreamState, &v);
         pa_buffer_attr attr;
         attr.maxlength = std::uint32_t(-1);
-        attr.tlength = std::uint32_t(pa_usec_to_bytes(kTargetLatency, &v.spec));
-        attr.prebuf = std::uint32_t(pa_frame_size(&v.spec));
-        attr.minreq = std::uint32_t(pa_usec_to_bytes(kRequestSize, &v.spec));
+        attr.tlength = std::uint32_t(pa_usec_to_bytes(kTargetLatency, &v.streamFormat));
+        attr.prebuf = std::uint32_t(pa_frame_size(&v.streamFormat));
+        attr.minreq = std::uint32_t(pa_usec_to_bytes(kRequestSize, &v.streamFormat));
         attr.fragsize = std::uint32_t(-1);
         v.corked = true;
         const auto flags = pa_stream_flags_t(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
@@ -454,7 +454,7 @@ struct PulsePlayer::Engine {
                 pa_operation_unref(o);
             v.corked = false;
         }
-        armTimer(v, pa_rtclock_now() + pa_bytes_to_usec(bytes, &v.spec) + kCorkAfter);
+        armTimer(v, pa_rtclock_now() + pa_bytes_to_usec(bytes, &v.streamFormat) + kCorkAfter);
     }
 
     void armTimer(Voice &v, pa_usec_t at)

@@ -52,15 +52,15 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const pa_sample_spec spec{sampleFormat(chime.format), uint32_t(chime.sampleRate), uint8_t(chime.channels)};
+    const pa_sample_spec streamFormat{sampleFormat(chime.format), uint32_t(chime.sampleRate), uint8_t(chime.channels)};
     pa_buffer_attr attr;
     attr.maxlength = uint32_t(-1);
-    attr.tlength = uint32_t(pa_usec_to_bytes(10000, &spec));
+    attr.tlength = uint32_t(pa_usec_to_bytes(10000, &streamFormat));
     attr.prebuf = uint32_t(-1);
     attr.minreq = uint32_t(-1);
     attr.fragsize = uint32_t(-1);
     int error = 0;
-    pa_simple *stream = pa_simple_new(nullptr, "bench_chimefloor", PA_STREAM_PLAYBACK, nullptr, "chime", &spec,
+    pa_simple *stream = pa_simple_new(nullptr, "bench_chimefloor", PA_STREAM_PLAYBACK, nullptr, "chime", &streamFormat,
                                       nullptr, &attr, &error);
     if (!stream) {
         std::fprintf(stderr, "bench_chimefloor: %s\n", pa_strerror(error));

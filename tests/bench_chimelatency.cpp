@@ -146,8 +146,8 @@ public:
                 pa_threaded_mainloop_wait(m_loop);
         }
         if (ok) {
-            const pa_sample_spec spec{PA_SAMPLE_FLOAT32LE, kRate, 1};
-            m_stream = pa_stream_new(m_context, "monitor", &spec, nullptr);
+            const pa_sample_spec streamFormat{PA_SAMPLE_FLOAT32LE, kRate, 1};
+            m_stream = pa_stream_new(m_context, "monitor", &streamFormat, nullptr);
             pa_stream_set_state_callback(m_stream, [](pa_stream *, void *loop) {
                 pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop *>(loop), 0);
             }, m_loop);
