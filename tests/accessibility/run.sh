@@ -17,14 +17,8 @@ for tool in Xvfb openbox dbus-daemon xdotool; do
 done
 [ -x /usr/libexec/at-spi-bus-launcher ] || missing+=(at-spi2-core)
 "$python" -c 'import pyatspi' 2>/dev/null || missing+=(python3-pyatspi)
-if [ "${#missing[@]}" -gt 0 ]; then
-    if [ "${LUPREDA_REQUIRE_REAL_STACK:-0}" = 1 ]; then
-        echo "FAIL: not installed: ${missing[*]}"
-        exit 1
-    fi
-    echo "SKIP: not installed: ${missing[*]}"
-    exit 77
-fi
+. "$here/../support/realstack.sh"
+[ "${#missing[@]}" -eq 0 ] || skip "not installed: ${missing[*]}"
 
 scratch="$(mktemp -d)"
 chmod 700 "$scratch"

@@ -11,14 +11,7 @@ source_dir="$1"
 work="$2"
 build_type="${3:-RelWithDebInfo}"
 
-skip() {
-    if [ "${LUPREDA_REQUIRE_REAL_STACK:-0}" = 1 ]; then
-        echo "FAIL: $*" >&2
-        exit 1
-    fi
-    echo "SKIPPED: $*"
-    exit 77
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../support/realstack.sh"
 
 command -v git >/dev/null || skip "git is not installed"
 git -C "$source_dir" rev-parse --verify -q HEAD >/dev/null || skip "$source_dir is not a git checkout"

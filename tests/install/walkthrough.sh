@@ -19,14 +19,7 @@ sudoers=/etc/sudoers.d/lupreda-walk
 # apt waits for a lock another install holds, rather than failing at once.
 apt_wait=/etc/apt/apt.conf.d/99lupreda-walk
 
-skip() {
-    if [ "${LUPREDA_REQUIRE_REAL_STACK:-0}" = 1 ]; then
-        echo "FAIL: $*" >&2
-        exit 1
-    fi
-    echo "SKIPPED: $*"
-    exit 77
-}
+. "$(dirname "${BASH_SOURCE[0]}")/../support/realstack.sh"
 fail() {
     echo "FAIL: $*" >&2
     exit 1
