@@ -17,45 +17,45 @@ namespace accessibility {
 namespace {
 
 // The roles that Qt's own interfaces would get wrong for our controls.
-enum class Part {
+enum class Kind {
     Window,       // the chooser: a top-level widget, seen as a window
     Group,        // Frame1: a group of options, not a window frame
     ActionLabel,  // a label that does something when clicked
     EnterBox,     // a drill's Text2: never seen, it holds the focus while Enter is awaited
 };
 
-struct PartRule
+struct KindRule
 {
     const char *window;
     const char *control;   // null: the window itself
-    Part part;
+    Kind kind;
 };
 
-const PartRule kParts[] = {
-    {"ChooserForm", nullptr, Part::Window},
-    {"ChooserForm", "Frame1", Part::Group},
-    {"RecognitionDrillForm", "Label2", Part::ActionLabel},
-    {"RecognitionDrillForm", "Label3", Part::ActionLabel},
-    {"RecognitionDrillForm", "Label4", Part::ActionLabel},
-    {"RecognitionDrillForm", "Label5", Part::ActionLabel},
-    {"RecognitionDrillForm", "Text2", Part::EnterBox},
-    {"SequenceDrillForm", "Label2", Part::ActionLabel},
-    {"SequenceDrillForm", "Label3", Part::ActionLabel},
-    {"SequenceDrillForm", "Label4", Part::ActionLabel},
-    {"SequenceDrillForm", "Label5", Part::ActionLabel},
-    {"SequenceDrillForm", "Text2", Part::EnterBox},
-    {"WordOrderForm", "Label2", Part::ActionLabel},
-    {"WordOrderForm", "Label7", Part::ActionLabel},
+const KindRule kKinds[] = {
+    {"ChooserForm", nullptr, Kind::Window},
+    {"ChooserForm", "Frame1", Kind::Group},
+    {"RecognitionDrillForm", "Label2", Kind::ActionLabel},
+    {"RecognitionDrillForm", "Label3", Kind::ActionLabel},
+    {"RecognitionDrillForm", "Label4", Kind::ActionLabel},
+    {"RecognitionDrillForm", "Label5", Kind::ActionLabel},
+    {"RecognitionDrillForm", "Text2", Kind::EnterBox},
+    {"SequenceDrillForm", "Label2", Kind::ActionLabel},
+    {"SequenceDrillForm", "Label3", Kind::ActionLabel},
+    {"SequenceDrillForm", "Label4", Kind::ActionLabel},
+    {"SequenceDrillForm", "Label5", Kind::ActionLabel},
+    {"SequenceDrillForm", "Text2", Kind::EnterBox},
+    {"WordOrderForm", "Label2", Kind::ActionLabel},
+    {"WordOrderForm", "Label7", Kind::ActionLabel},
 };
 
 // Controls that are never on screen: a screen reader does not find them.
-const PartRule kNeverShown[] = {
+const KindRule kNeverShown[] = {
     {"WordOrderForm", "List3", {}},
     {"WordOrderForm", "Label9", {}},
     {"WordOrderForm", "Label10", {}},
 };
 
-bool matches(const PartRule &rule, const QWidget *widget)
+bool matches(const KindRule &rule, const QWidget *widget)
 {
     const QWidget *window = widget->window();
     if (window->objectName() != QLatin1String(rule.window))
@@ -63,17 +63,17 @@ bool matches(const PartRule &rule, const QWidget *widget)
     return rule.control ? widget != window && widget->objectName() == QLatin1String(rule.control) : widget == window;
 }
 
-const PartRule *partOf(const QWidget *widget)
+const KindRule *kindOf(const QWidget *widget)
 {
-    const auto found = std::find_if(std::begin(kParts), std::end(kParts),
-                                    [widget](const PartRule &rule) { return matches(rule, widget); });
-    return found == std::end(kParts) ? nullptr : found;
+    const auto found = std::find_if(std::begin(kKinds), std::end(kKinds),
+                                    [widget](const KindRule &rule) { return matches(rule, widget); });
+    return found == std::end(kKinds) ? nullptr : found;
 }
 
 bool neverShown(const QWidget *widget)
 {
     return std::any_of(std::begin(kNeverShown), std::end(kNeverShown),
-                       [widget](const PartRule &rule) { return matches(rule, widget); });
+                       [widget](const KindRule &rule) { return matches(rule, widget); });
 }
 
 bool isClientArea(const QWidget *widget)
@@ -143,13 +143,19 @@ public:
             return caption();
         return ProgramInterface::text(t);
     }
-    QStringList actionNames() const override { return QStringList{m_action} + ProgramInterface::actionNames(); }
+    // A control the pupil cannot click now (hidden, or disabled) offers no
+    // click either: a hidden counter label must not run its handler.
+    QStringList actionNames() const override
+    {
+        const QStringList own = ProgramInterface::actionNames();
+        return clickable() ? QStringList{m_action} + own : own;
+    }
     void doAction(const QString &action) override
     {
-        if (action == m_action)
-            click();
-        else
+        if (action != m_action)
             ProgramInterface::doAction(action);
+        else if (clickable())
+            click();
     }
 
 protected:
@@ -157,6 +163,8 @@ protected:
     virtual void click() = 0;
 
 private:
+    bool clickable() const { return widget()->isVisible() && widget()->isEnabled(); }
+
     QString m_action;
 };
 
@@ -229,24 +237,24 @@ QAccessibleInterface *interfaceFor(const QString &, QObject *object)
         return new OptionButton(option);
     if (isClientArea(widget))
         return new ClientArea(widget);
-    const PartRule *rule = partOf(widget);
+    const KindRule *rule = kindOf(widget);
     if (!rule)
         return nullptr;
-    switch (rule->part) {
-    case Part::Window: return new ProgramInterface(widget, QAccessible::Window);
-    case Part::Group: return new ProgramInterface(widget, QAccessible::Grouping);
-    case Part::ActionLabel:
+    switch (rule->kind) {
+    case Kind::Window: return new ProgramInterface(widget, QAccessible::Window);
+    case Kind::Group: return new ProgramInterface(widget, QAccessible::Grouping);
+    case Kind::ActionLabel:
         if (auto *label = qobject_cast<ClickableLabel *>(widget))
             return new ActionLabel(label);
         return nullptr;
-    case Part::EnterBox: return new EnterBox(widget);
+    case Kind::EnterBox: return new EnterBox(widget);
     }
     return nullptr;
 }
 
 bool wantsOurInterface(const QWidget *widget)
 {
-    return qobject_cast<const WrappingRadioButton *>(widget) || isClientArea(widget) || partOf(widget);
+    return qobject_cast<const WrappingRadioButton *>(widget) || isClientArea(widget) || kindOf(widget);
 }
 
 // Qt may have made its own interface for a control while the window was being

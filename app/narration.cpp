@@ -265,6 +265,10 @@ void passOn(QAccessibleEvent *event)
     // drops the news.
     if (isTextEvent(event->type()) && (n.holdingFocus || (widget && !widget->hasFocus())))
         return;
+    // The box that waits for Enter shows no text and offers none: what is
+    // typed there is nothing a screen reader could read.
+    if (isTextEvent(event->type()) && event->accessibleInterface() && !event->accessibleInterface()->textInterface())
+        return;
     // Focus moves in our windows wait for the end of the handler; those in a
     // message box go out at once, since the box waits for the pupil.
     if (event->type() == QAccessible::Focus && n.holdingFocus && widget && narratorFor(widget->window())) {

@@ -162,6 +162,25 @@ private slots:
                  qPrintable(descriptionOf(focus())));
     }
 
+    void aCounterLabelOffersItsClickOnlyWhileItShows()
+    {
+        recognition.open();
+        recognition.click("Command1");
+        auto *time = recognition.find<QWidget>("Label2");
+        QVERIFY(!recognition.shows("Label2"));
+        QAccessibleActionInterface *actions = accessible(time)->actionInterface();
+        QVERIFY(!actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        // Pressed anyway, the hidden label must not count a second.
+        const QString before = recognition.caption("Label2");
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(recognition.caption("Label2"), before);
+
+        QTest::keyClick(focus(), Qt::Key_R, Qt::AltModifier);
+        QTest::qWait(300);
+        QVERIFY(recognition.shows("Label2"));
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    }
+
     void theSequenceIsSpelledAfterTheLetterAsked()
     {
         sequence.open();
@@ -236,6 +255,13 @@ private slots:
     void theRandomListAndEachFinalCheckAreAnnounced()
     {
         openWords();
+        // "Clicca" draws a list and hides; ELENCO CASUALE stays and draws another.
+        press(word<QWidget>("Label7"));
+        QVERIFY(told(FormId::WordOrder).startsWith(QStringLiteral("NUOVO ELENCO. Parole da ordinare: ")));
+        QVERIFY(!accessible(word<QWidget>("Label7"))
+                     ->actionInterface()
+                     ->actionNames()
+                     .contains(QAccessibleActionInterface::pressAction()));
         press(word<QWidget>("Label2"));
         const QStringList drawn = [this] {
             QStringList words;
@@ -246,8 +272,6 @@ private slots:
         QCOMPARE(drawn.size(), 10);
         QCOMPARE(told(FormId::WordOrder),
                  QStringLiteral("NUOVO ELENCO. Parole da ordinare: %1.").arg(drawn.join(QStringLiteral(", "))));
-        press(word<QWidget>("Label7"));
-        QVERIFY(told(FormId::WordOrder).startsWith(QStringLiteral("NUOVO ELENCO. Parole da ordinare: ")));
 
         program::choose(FormId::WordOrder, "liv2");
         QCOMPARE(told(FormId::WordOrder), QStringLiteral("NUOVO ELENCO. Verifica Intermedia o Finale."));
