@@ -256,7 +256,12 @@ public:
     {
         if (event->type() != QEvent::KeyPress || !m_list->selectedItems().isEmpty() || m_list->count() == 0)
             return false;
-        switch (static_cast<QKeyEvent *>(event)->key()) {
+        // Ctrl and Shift change nothing here: a list that chooses one word
+        // would choose the second with them too. Alt belongs to access keys.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->modifiers() & Qt::AltModifier)
+            return false;
+        switch (key->key()) {
         case Qt::Key_Down:
         case Qt::Key_Up:
         case Qt::Key_PageDown:

@@ -460,6 +460,14 @@ private slots:
         QTest::keyClick(pool, Qt::Key_Z);
         QCOMPARE(items("List2"), QStringList({"DUE", "UNO", "ZAINO"}));
         verifyListsAgree();
+
+        // Held Ctrl or Shift do not turn it back into the second word.
+        list("List2")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(list("List2"), Qt::Key_Down, Qt::ControlModifier);
+        list("List2")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(list("List2"), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(items("List2"), QStringList({"ZAINO"}));
+        verifyListsAgree();
     }
 
     void aShakyClickMovesOneWord()
