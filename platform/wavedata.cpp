@@ -83,7 +83,11 @@ WaveData decodeWave(std::string_view file)
             std::memcpy(wave.bytes.data(), file.data() + body, usable);
             return wave;
         }
-        // Chunks are padded to an even length.
+        // Chunks are padded to an even length. A chunk that claims to run
+        // past the end of the file ends the walk (and, in 32 bits, keeps the
+        // sum from wrapping round).
+        if (declared >= file.size() - body)
+            break;
         at = body + declared + (declared & 1);
     }
     return {};

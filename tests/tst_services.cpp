@@ -143,6 +143,9 @@ private slots:
         QVERIFY(decode(bytes.left(12) + bytes.mid(36)).isEmpty());
         QVERIFY(decode(QByteArray()).isEmpty());
         QVERIFY(decode(bytes.left(30)).isEmpty());
+        // A chunk that claims nearly 4 GB before the format: nothing, and no
+        // endless walk where the sizes wrap round.
+        QVERIFY(decode(bytes.left(12) + QByteArray("JUNK\xf8\xff\xff\xff", 8) + bytes.mid(12)).isEmpty());
     }
 
     void iconIsThirtyTwoPixelsOnTransparency()
