@@ -120,6 +120,13 @@ QString registerNimbusSansWithArialLines()
 {
     static const std::optional<QString> registered = []() -> std::optional<QString> {
         const QString family = QStringLiteral("Nimbus Sans Lupreda");
+        // Both faces or neither: half a family would be found and never used.
+        QList<int> added;
+        const auto withdraw = [&added] {
+            for (int id : added)
+                QFontDatabase::removeApplicationFont(id);
+            return std::nullopt;
+        };
         for (const char *style : {"Regular", "Bold"}) {
             // Where Debian and other distributions put URW's base 35 in OpenType.
             QString path;
@@ -132,11 +139,13 @@ QString registerNimbusSansWithArialLines()
             }
             QFile file(path);
             if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-                return std::nullopt;
+                return withdraw();
             const QByteArray patched = withArialLineMetrics(file.readAll(), family, QLatin1String(style));
             const int id = patched.isEmpty() ? -1 : QFontDatabase::addApplicationFontFromData(patched);
+            if (id >= 0)
+                added << id;
             if (id < 0 || !QFontDatabase::applicationFontFamilies(id).contains(family))
-                return std::nullopt;
+                return withdraw();
         }
         return family;
     }();
