@@ -8,6 +8,7 @@ show. Run by run.sh, which provides the X server, the window manager and the
 D-Bus session.
 """
 
+import atexit
 import os
 import re
 import subprocess
@@ -24,10 +25,15 @@ def start_program():
     global runs
     runs += 1
     log = open(os.path.join(SCRATCH, "program-%d.log" % runs), "w")
-    return subprocess.Popen([PROGRAM], stdout=log, stderr=subprocess.STDOUT)
+    process = subprocess.Popen([PROGRAM], stdout=log, stderr=subprocess.STDOUT)
+    # However the script ends, no program is left behind.
+    atexit.register(stop_program, process)
+    return process
 
 
 def stop_program(process):
+    if process.poll() is not None:
+        return
     process.terminate()
     try:
         process.wait(10)

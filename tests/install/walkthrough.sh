@@ -25,7 +25,11 @@ fail() {
     exit 1
 }
 
-[ "$(id -u)" -eq 0 ] || skip "making a new user needs root"
+# Not a missing package: a developer's own run of the tests skips it.
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIPPED: making a new user needs root"
+    exit 77
+fi
 for tool in git sudo useradd userdel runuser man apt-get; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done

@@ -43,7 +43,7 @@ pid_t spawn(const QStringList &argv, int outputFd)
     const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != parent)
             _exit(127);
         const int devNull = open("/dev/null", O_RDONLY);
