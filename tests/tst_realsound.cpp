@@ -146,12 +146,10 @@ class RealSoundTest : public QObject
         return wav;
     }
 
-    // Answers the drill's letter right on cue, and moves on to the next
-    // letter, or to a new session after the tenth.
-    void answerRightOnCue(CueClock &clock)
+    // Answers the drill's letter right, and moves on to the next letter, or
+    // to a new session after the tenth.
+    void answerRight()
     {
-        clock.waitForTurn();
-        clock.cue();
         pupil.answer(pupil.letter());
         QCOMPARE(pupil.caption("Label6"), QStringLiteral(" ESATTO "));
         pupil.pressEnter();
@@ -166,6 +164,23 @@ class RealSoundTest : public QObject
         const QString faults = chimes::checkEveryCueChimed(sound, clock.cues(), tolerance);
         QVERIFY2(faults.isEmpty(), qPrintable(faults));
         QVERIFY(fakes.messages.shown.isEmpty());
+    }
+
+    // Records the sink while the pupil does something right count times, at a
+    // pupil's pace, and checks that each one chimed.
+    template <class RightAnswer>
+    void verifyEachChimes(int count, RightAnswer rightAnswer)
+    {
+        const QString wav = startRecording();
+        QVERIFY(!wav.isEmpty());
+        CueClock clock;
+        for (int i = 0; i < count && !QTest::currentTestFailed(); ++i) {
+            clock.waitForTurn();
+            clock.cue();
+            rightAnswer();
+        }
+        QTest::qWait(1500);
+        verifyEveryCueChimed(wav, clock);
     }
 
     // Each test after the first may also run alone: the drill open, the server up.
@@ -187,13 +202,7 @@ class RealSoundTest : public QObject
         QTest::qWait(pause);
 
         QVERIFY2(server.start(), qPrintable(server.log()));
-        const QString wav = startRecording();
-        QVERIFY(!wav.isEmpty());
-        CueClock clock;
-        for (int i = 0; i < 3; ++i)
-            answerRightOnCue(clock);
-        QTest::qWait(1500);
-        verifyEveryCueChimed(wav, clock);
+        verifyEachChimes(3, [this] { answerRight(); });
     }
 
 public:
@@ -293,14 +302,8 @@ private slots:
     void thirtyRightAnswersInARowInTheDrillAllChime()
     {
         drillAndServerReady();
-        const QString wav = startRecording();
-        QVERIFY(!wav.isEmpty());
         pupil.choose("Mnu_Nuovo");
-        CueClock clock;
-        for (int i = 0; i < kInARow && !QTest::currentTestFailed(); ++i)
-            answerRightOnCue(clock);
-        QTest::qWait(1500);
-        verifyEveryCueChimed(wav, clock);
+        verifyEachChimes(kInARow, [this] { answerRight(); });
     }
 
     void thirtyWordsPlacedInOrderAtLevelOneAllChime()
@@ -312,17 +315,10 @@ private slots:
         QCOMPARE(words.caption("Label1"), QStringLiteral("Verifica Immediata"));
         for (int i = 0; i < kInARow; ++i)
             words.type(word(i));
-        const QString wav = startRecording();
-        QVERIFY(!wav.isEmpty());
-        CueClock clock;
-        for (int i = 0; i < kInARow && !QTest::currentTestFailed(); ++i) {
-            clock.waitForTurn();
-            clock.cue();
+        verifyEachChimes(kInARow, [&words] {
             words.placeFirst();
             QCOMPARE(words.caption("Label3"), QStringLiteral("LISTA ORDINATA"));
-        }
-        QTest::qWait(1500);
-        verifyEveryCueChimed(wav, clock);
+        });
         words.leave();
     }
 
@@ -336,17 +332,10 @@ private slots:
             words.type(word(i));
         for (int i = 0; i < 10; ++i)
             words.placeFirst();
-        const QString wav = startRecording();
-        QVERIFY(!wav.isEmpty());
-        CueClock clock;
-        for (int i = 0; i < kInARow && !QTest::currentTestFailed(); ++i) {
-            clock.waitForTurn();
-            clock.cue();
+        verifyEachChimes(kInARow, [&words] {
             words.check();
             QCOMPARE(words.caption("Label3"), QStringLiteral("LISTA ORDINATA"));
-        }
-        QTest::qWait(1500);
-        verifyEveryCueChimed(wav, clock);
+        });
         words.leave();
         pupil.open();
     }
@@ -383,14 +372,8 @@ private slots:
         server.resume();
         QTest::qWait(1000);
 
-        const QString wav = startRecording();
-        QVERIFY(!wav.isEmpty());
         pupil.click("Command1");
-        CueClock clock;
-        for (int i = 0; i < 2; ++i)
-            answerRightOnCue(clock);
-        QTest::qWait(1500);
-        verifyEveryCueChimed(wav, clock);
+        verifyEachChimes(2, [this] { answerRight(); });
     }
 
     // Runs after the recordings: a sound server that goes away mid-run leaves
