@@ -24,10 +24,15 @@ enum class Kind {
     EnterBox,     // a drill's Text2: never seen, it holds the focus while Enter is awaited
 };
 
-struct KindRule
+struct ControlName
 {
     const char *window;
     const char *control;   // null: the window itself
+};
+
+struct KindRule
+{
+    ControlName name;
     Kind kind;
 };
 
@@ -49,31 +54,31 @@ const KindRule kKinds[] = {
 };
 
 // Controls that are never on screen: a screen reader does not find them.
-const KindRule kNeverShown[] = {
-    {"WordOrderForm", "List3", {}},
-    {"WordOrderForm", "Label9", {}},
-    {"WordOrderForm", "Label10", {}},
+const ControlName kNeverShown[] = {
+    {"WordOrderForm", "List3"},
+    {"WordOrderForm", "Label9"},
+    {"WordOrderForm", "Label10"},
 };
 
-bool matches(const KindRule &rule, const QWidget *widget)
+bool matches(const ControlName &name, const QWidget *widget)
 {
     const QWidget *window = widget->window();
-    if (window->objectName() != QLatin1String(rule.window))
+    if (window->objectName() != QLatin1String(name.window))
         return false;
-    return rule.control ? widget != window && widget->objectName() == QLatin1String(rule.control) : widget == window;
+    return name.control ? widget != window && widget->objectName() == QLatin1String(name.control) : widget == window;
 }
 
 const KindRule *kindOf(const QWidget *widget)
 {
     const auto found = std::find_if(std::begin(kKinds), std::end(kKinds),
-                                    [widget](const KindRule &rule) { return matches(rule, widget); });
+                                    [widget](const KindRule &rule) { return matches(rule.name, widget); });
     return found == std::end(kKinds) ? nullptr : found;
 }
 
 bool neverShown(const QWidget *widget)
 {
     return std::any_of(std::begin(kNeverShown), std::end(kNeverShown),
-                       [widget](const KindRule &rule) { return matches(rule, widget); });
+                       [widget](const ControlName &name) { return matches(name, widget); });
 }
 
 bool isClientArea(const QWidget *widget)

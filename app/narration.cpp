@@ -263,12 +263,15 @@ void passOn(QAccessibleEvent *event)
     // enter would be taken for the focus move, and the ten words of a random
     // list passing through the entry box flood the screen reader, which then
     // drops the news.
-    if (isTextEvent(event->type()) && (n.holdingFocus || (widget && !widget->hasFocus())))
-        return;
-    // The box that waits for Enter shows no text and offers none: what is
-    // typed there is nothing a screen reader could read.
-    if (isTextEvent(event->type()) && event->accessibleInterface() && !event->accessibleInterface()->textInterface())
-        return;
+    if (isTextEvent(event->type())) {
+        if (n.holdingFocus || (widget && !widget->hasFocus()))
+            return;
+        // The box that waits for Enter shows no text and offers none: what is
+        // typed there is nothing a screen reader could read.
+        QAccessibleInterface *target = event->accessibleInterface();
+        if (target && !target->textInterface())
+            return;
+    }
     // Focus moves in our windows wait for the end of the handler; those in a
     // message box go out at once, since the box waits for the pupil.
     if (event->type() == QAccessible::Focus && n.holdingFocus && widget && narratorFor(widget->window())) {
