@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/chooserform.h"
 
-#include "app/controlbuilder.h"
-#include "app/handler.h"
+#include "ui/controlbuilder.h"
+#include "ui/handler.h"
 
 #include <QCloseEvent>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/forms.h"
+#include "ui/forms.h"
 
 #include <QWidget>
 

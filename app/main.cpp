@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/accessibility.h"
+#include "accessibility/accessibility.h"
 #include "app/programforms.h"
 #include "app/startupmessages.h"
 

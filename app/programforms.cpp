@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/programforms.h"
 
-#include "app/accessibility.h"
+#include "accessibility/accessibility.h"
 #include "app/chooserform.h"
-#include "app/controlbuilder.h"
-#include "app/forms.h"
+#include "ui/controlbuilder.h"
+#include "ui/forms.h"
 #include "app/qttranslation.h"
 #include "drills/recognitiondrillform.h"
 #include "drills/sequencedrillform.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drills/letterdrillform.h"
 
-#include "app/handler.h"
-#include "app/widgets.h"
+#include "ui/handler.h"
+#include "ui/widgets.h"
 #include "platform/mediacontrol.h"
 #include "platform/messagebox.h"
 #include "platform/random.h"

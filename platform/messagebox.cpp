@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/messagebox.h"
 
-#include "app/controlbuilder.h"
+#include "ui/controlbuilder.h"
 #include "platform/textcodes.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 // arrives or as a notification. Driven offscreen as a pupil would, with the
 // narration switched on although no screen reader listens.
 
-#include "app/narration.h"
+#include "accessibility/narration.h"
 #include "support/fakes.h"
 #include "tst_drillpupil.h"
 

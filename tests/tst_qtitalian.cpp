@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/controlbuilder.h"
+#include "ui/controlbuilder.h"
 #include "platform/messagebox.h"
 #include "support/fakes.h"
 #include "support/program.h"

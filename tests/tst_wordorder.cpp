@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/widgets.h"
+#include "ui/widgets.h"
 #include "support/fakes.h"
 #include "support/program.h"
 #include "wordorder/wordbank.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wordorder/wordorderform.h"
 
-#include "app/controlbuilder.h"
-#include "app/handler.h"
-#include "app/widgets.h"
+#include "ui/controlbuilder.h"
+#include "ui/handler.h"
+#include "ui/widgets.h"
 #include "platform/mediacontrol.h"
 #include "platform/messagebox.h"
 #include "platform/soundcue.h"

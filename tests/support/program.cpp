@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/program.h"
 
-#include "app/accessibility.h"
+#include "accessibility/accessibility.h"
 #include "app/programforms.h"
 #include "app/qttranslation.h"
 

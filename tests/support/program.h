@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/controlbuilder.h"
-#include "app/forms.h"
+#include "ui/controlbuilder.h"
+#include "ui/forms.h"
 
 #include <QWidget>
 

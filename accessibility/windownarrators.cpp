@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/narration.h"
+#include "accessibility/narration.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/linemetrics.h"
+#include "ui/linemetrics.h"
 
 #include <QFile>
 #include <QFontDatabase>

@@ -6,7 +6,7 @@ class QWidget;
 // How the program's windows present themselves to assistive technology (a
 // screen reader such as Orca, through AT-SPI): roles, names and actions that
 // Qt cannot know by itself. What is said while the pupil plays is narration's
-// (app/narration.h). Nothing here changes a caption, a place or a focus move.
+// (accessibility/narration.h). Nothing here changes a caption, a place or a focus move.
 namespace accessibility {
 
 // Before the QApplication exists: the program shows itself on the desktop's

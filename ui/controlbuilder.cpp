@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/controlbuilder.h"
+#include "ui/controlbuilder.h"
 
-#include "app/linemetrics.h"
-#include "app/widgets.h"
+#include "ui/linemetrics.h"
+#include "ui/widgets.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/handler.h"
+#include "ui/handler.h"
 
 #include "platform/messagebox.h"
 

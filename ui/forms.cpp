@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/forms.h"
+#include "ui/forms.h"
 
-#include "app/accessibility.h"
-#include "app/handler.h"
+#include "accessibility/accessibility.h"
+#include "ui/handler.h"
 
 #include <QWidget>
 

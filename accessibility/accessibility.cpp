@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/accessibility.h"
+#include "accessibility/accessibility.h"
 
-#include "app/narration.h"
-#include "app/widgets.h"
+#include "accessibility/narration.h"
+#include "ui/widgets.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

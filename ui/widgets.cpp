@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/widgets.h"
+#include "ui/widgets.h"
 
-#include "app/handler.h"
+#include "ui/handler.h"
 #include "platform/textcodes.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/narration.h"
+#include "accessibility/narration.h"
 
-#include "app/forms.h"
+#include "ui/forms.h"
 
 #include <QAccessible>
 #include <QApplication>
