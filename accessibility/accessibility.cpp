@@ -2,83 +2,54 @@
 #include "accessibility/accessibility.h"
 
 #include "accessibility/narration.h"
+#include "ui/forms.h"
 #include "ui/widgets.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRadioButton>
 
-#include <algorithm>
-#include <iterator>
+#include <optional>
 
 namespace accessibility {
 
 namespace {
 
-// The roles that Qt's own interfaces would get wrong for our controls.
-enum class Kind {
-    Window,       // the chooser: a top-level widget, seen as a window
-    Group,        // Frame1: a group of options, not a window frame
-    ActionLabel,  // a label that does something when clicked
-    EnterBox,     // a drill's Text2: never seen, it holds the focus while Enter is awaited
-};
-
-struct ControlName
+struct Described
 {
-    const char *window;
-    const char *control;   // null: the window itself
+    QPointer<QWidget> window;
+    WindowDescription description;
 };
 
-struct KindRule
+// The windows in the order they described themselves.
+QList<Described> &described()
 {
-    ControlName name;
-    Kind kind;
-};
-
-const KindRule kKinds[] = {
-    {"ChooserForm", nullptr, Kind::Window},
-    {"ChooserForm", "Frame1", Kind::Group},
-    {"RecognitionDrillForm", "Label2", Kind::ActionLabel},
-    {"RecognitionDrillForm", "Label3", Kind::ActionLabel},
-    {"RecognitionDrillForm", "Label4", Kind::ActionLabel},
-    {"RecognitionDrillForm", "Label5", Kind::ActionLabel},
-    {"RecognitionDrillForm", "Text2", Kind::EnterBox},
-    {"SequenceDrillForm", "Label2", Kind::ActionLabel},
-    {"SequenceDrillForm", "Label3", Kind::ActionLabel},
-    {"SequenceDrillForm", "Label4", Kind::ActionLabel},
-    {"SequenceDrillForm", "Label5", Kind::ActionLabel},
-    {"SequenceDrillForm", "Text2", Kind::EnterBox},
-    {"WordOrderForm", "Label2", Kind::ActionLabel},
-    {"WordOrderForm", "Label7", Kind::ActionLabel},
-};
-
-// Controls that are never on screen: a screen reader does not find them.
-const ControlName kNeverShown[] = {
-    {"WordOrderForm", "List3"},
-    {"WordOrderForm", "Label9"},
-    {"WordOrderForm", "Label10"},
-};
-
-bool matches(const ControlName &name, const QWidget *widget)
-{
-    const QWidget *window = widget->window();
-    if (window->objectName() != QLatin1String(name.window))
-        return false;
-    return name.control ? widget != window && widget->objectName() == QLatin1String(name.control) : widget == window;
+    static QList<Described> windows;
+    return windows;
 }
 
-const KindRule *kindOf(const QWidget *widget)
+// The role a window gives the control (or itself); none where it gives none.
+std::optional<Role> roleOf(const QWidget *widget)
 {
-    const auto found = std::find_if(std::begin(kKinds), std::end(kKinds),
-                                    [widget](const KindRule &rule) { return matches(rule.name, widget); });
-    return found == std::end(kKinds) ? nullptr : found;
+    const WindowDescription *description = descriptionOf(widget->window());
+    if (!description)
+        return std::nullopt;
+    const bool isWindow = widget == widget->window();
+    for (const ControlRole &rule : description->roles) {
+        const bool matches = rule.control ? !isWindow && widget->objectName() == QLatin1String(rule.control)
+                                          : isWindow;
+        if (matches)
+            return rule.role;
+    }
+    return std::nullopt;
 }
 
 bool neverShown(const QWidget *widget)
 {
-    return std::any_of(std::begin(kNeverShown), std::end(kNeverShown),
-                       [widget](const ControlName &name) { return matches(name, widget); });
+    return roleOf(widget) == Role::NeverShown;
 }
 
 bool isClientArea(const QWidget *widget)
@@ -242,24 +213,27 @@ QAccessibleInterface *interfaceFor(const QString &, QObject *object)
         return new OptionButton(option);
     if (isClientArea(widget))
         return new ClientArea(widget);
-    const KindRule *rule = kindOf(widget);
-    if (!rule)
+    const std::optional<Role> role = roleOf(widget);
+    if (!role)
         return nullptr;
-    switch (rule->kind) {
-    case Kind::Window: return new ProgramInterface(widget, QAccessible::Window);
-    case Kind::Group: return new ProgramInterface(widget, QAccessible::Grouping);
-    case Kind::ActionLabel:
+    switch (*role) {
+    case Role::Window: return new ProgramInterface(widget, QAccessible::Window);
+    case Role::Group: return new ProgramInterface(widget, QAccessible::Grouping);
+    case Role::ActionLabel:
         if (auto *label = qobject_cast<ClickableLabel *>(widget))
             return new ActionLabel(label);
         return nullptr;
-    case Kind::EnterBox: return new EnterBox(widget);
+    case Role::EnterBox: return new EnterBox(widget);
+    case Role::NeverShown: return nullptr;
     }
     return nullptr;
 }
 
 bool wantsOurInterface(const QWidget *widget)
 {
-    return qobject_cast<const WrappingRadioButton *>(widget) || isClientArea(widget) || kindOf(widget);
+    const std::optional<Role> role = roleOf(widget);
+    return qobject_cast<const WrappingRadioButton *>(widget) || isClientArea(widget)
+           || (role && role != Role::NeverShown);
 }
 
 // Qt may have made its own interface for a control while the window was being
@@ -269,6 +243,17 @@ void replaceEarlyInterface(QWidget *widget)
     QAccessibleInterface *current = QAccessible::queryAccessibleInterface(widget);
     if (current && !dynamic_cast<ProgramInterface *>(current))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(current));
+}
+
+// A freshly built window: its controls get their roles, names and actions.
+void attach(QWidget *window)
+{
+    if (wantsOurInterface(window))
+        replaceEarlyInterface(window);
+    for (QWidget *widget : window->findChildren<QWidget *>())
+        if (wantsOurInterface(widget))
+            replaceEarlyInterface(widget);
+    narration::present(window);
 }
 
 } // namespace
@@ -286,19 +271,35 @@ void install()
     static bool installed = false;
     if (!installed) {
         QAccessible::installFactory(interfaceFor);
-        narration::installEventGate();
+        narration::install();
+        QObject::connect(&Forms::instance(), &Forms::built, &Forms::instance(), attach);
         installed = true;
     }
 }
 
-void attach(QWidget *window)
+void describe(QWidget *window, const WindowDescription &description)
 {
-    if (wantsOurInterface(window))
-        replaceEarlyInterface(window);
-    for (QWidget *widget : window->findChildren<QWidget *>())
-        if (wantsOurInterface(widget))
-            replaceEarlyInterface(widget);
-    narration::present(window);
+    described().append({window, description});
+    QObject::connect(window, &QObject::destroyed, qApp, [window] {
+        described().removeIf([window](const Described &d) { return d.window.isNull() || d.window == window; });
+    });
+}
+
+const WindowDescription *descriptionOf(const QWidget *window)
+{
+    for (const Described &d : described())
+        if (d.window == window)
+            return &d.description;
+    return nullptr;
+}
+
+QList<QWidget *> describedWindows()
+{
+    QList<QWidget *> windows;
+    for (const Described &d : described())
+        if (d.window)
+            windows << d.window;
+    return windows;
 }
 
 } // namespace accessibility

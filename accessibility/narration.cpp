@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "accessibility/narration.h"
 
-#include "ui/forms.h"
+#include "accessibility/accessibility.h"
+#include "ui/handler.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -50,7 +51,6 @@ private:
 
 struct Narration
 {
-    int depth = 0;
     bool always = false;
     bool narrating = false;   // the outermost handler began with a listener
     bool watchingFocus = false;
@@ -99,8 +99,8 @@ QString joined(const QString &first, const QString &second)
 QList<QWidget *> narratedWindows()
 {
     QList<QWidget *> windows;
-    for (FormId id : {FormId::Chooser, FormId::RecognitionDrill, FormId::SequenceDrill, FormId::WordOrder})
-        if (QWidget *window = Forms::instance().widget(id); window && narratorFor(window))
+    for (QWidget *window : accessibility::describedWindows())
+        if (narratorFor(window))
             windows << window;
     return windows;
 }
@@ -144,7 +144,7 @@ void watchFocus()
     n.watchingFocus = true;
     QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *old, QWidget *now) {
         Narration &n = narration();
-        if (n.depth > 0 && now)
+        if (ui::handlerRunning() && now)
             n.arrivals.insert(now);
         if (old && old == n.carrier)
             dropCarriedNews();
@@ -332,24 +332,34 @@ void end()
     releaseFocus();
 }
 
+// The outermost handler, when a screen reader listens, tells it what changed.
+class HandlerNarration : public ui::HandlerObserver
+{
+public:
+    void handlerStarted(const QObject *origin) override
+    {
+        if ((narration().narrating = listening()))
+            begin(origin);
+    }
+    void handlerEnded() override
+    {
+        if (narration().narrating)
+            end();
+    }
+};
+
 } // namespace
 
-HandlerScope::HandlerScope(const QObject *origin)
+const WindowNarrator *narratorFor(const QWidget *window)
 {
-    Narration &n = narration();
-    if (n.depth++ == 0 && (n.narrating = listening()))
-        begin(origin);
+    const accessibility::WindowDescription *description = accessibility::descriptionOf(window);
+    return description ? description->narrator : nullptr;
 }
 
-HandlerScope::~HandlerScope()
+void install()
 {
-    Narration &n = narration();
-    if (--n.depth == 0 && n.narrating)
-        end();
-}
-
-void installEventGate()
-{
+    static HandlerNarration handlers;
+    ui::setHandlerObserver(&handlers);
     QAccessible::installUpdateHandler(passOn);
 }
 

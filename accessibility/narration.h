@@ -19,18 +19,6 @@ class QWidget;
 // notification of the window.
 namespace narration {
 
-// Marks one handler running; the outermost one tells the screen reader what
-// changed when it ends. origin: the control, menu item, timer or window whose
-// event the handler answers.
-class HandlerScope
-{
-public:
-    explicit HandlerScope(const QObject *origin);
-    ~HandlerScope();
-    HandlerScope(const HandlerScope &) = delete;
-    HandlerScope &operator=(const HandlerScope &) = delete;
-};
-
 // The captions, list items and flags of a window that narration reads, by key.
 using Snapshot = QHash<QString, QString>;
 
@@ -55,12 +43,13 @@ public:
     virtual QString news(const Snapshot &before, const Snapshot &after, const QString &origin) const = 0;
 };
 
-// The narrator for a window (by its class name); null for none.
+// The narrator a window declared; null for none.
 const WindowNarrator *narratorFor(const QWidget *window);
 
-// Once: every accessibility event passes through narration, which holds a
-// handler's focus moves back until the handler has ended.
-void installEventGate();
+// Once: narration follows every outermost handler, and every accessibility
+// event passes through it, which holds a handler's focus moves back until the
+// handler has ended.
+void install();
 
 // Puts a freshly built window's controls in their standing state.
 void present(QWidget *window);

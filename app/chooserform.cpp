@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/chooserform.h"
 
+#include "app/choosernarrator.h"
+#include "app/programforms.h"
 #include "ui/controlbuilder.h"
 #include "ui/handler.h"
 
@@ -47,6 +49,7 @@ ChooserForm::ChooserForm()
     buildControls(this, kControls, kWindow.fontPt);
     ui::setTabOrder(this, {"Command1", "Option2", "Option3", "Option1"});
     placeWindow(this, kWindow);
+    accessibility::describe(this, chooserDescription());
 
     onClicked(this, "Command1", &ChooserForm::Command1_Click);
     onClicked(this, "Option1", &ChooserForm::Option1_Click);
@@ -80,9 +83,7 @@ void ChooserForm::Option3_Click() { openExercise(FormId::WordOrder); }
 
 void ChooserForm::Command1_Click()
 {
-    Forms &forms = Forms::instance();
-    for (FormId id : {FormId::Chooser, FormId::RecognitionDrill, FormId::SequenceDrill, FormId::WordOrder})
-        forms.unload(id);
+    Forms::instance().unloadAll();
 }
 
 void ChooserForm::closeEvent(QCloseEvent *event)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/programforms.h"
 #include "ui/forms.h"
 
 #include <QWidget>

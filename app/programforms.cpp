@@ -29,6 +29,7 @@ void registerProgramForms()
     forms.setFactory(FormId::RecognitionDrill, [] { return new RecognitionDrillForm; });
     forms.setFactory(FormId::SequenceDrill, [] { return new SequenceDrillForm; });
     forms.setFactory(FormId::WordOrder, [] { return new WordOrderForm; });
+    forms.setHome(FormId::Chooser);
 }
 
 int runProgram()

@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/forms.h"
+
 #include <QIcon>
+
+// The program's four windows, in the order the chooser's "ESCI" unloads them.
+// Each exists once, and only while it is loaded.
+enum class FormId : int { Chooser, RecognitionDrill, SequenceDrill, WordOrder };
 
 // The window icon of all four windows, rendered from the program's SVG at
 // every size a desktop asks for, from 16 to 256 pixels.

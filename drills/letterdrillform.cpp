@@ -126,6 +126,7 @@ LetterDrillForm::LetterDrillForm(const LetterDrillDesign &design) : m_design(des
     buildWindow();
     findControls();
     connectHandlers();
+    accessibility::describe(this, *m_design.description);
 }
 
 void LetterDrillForm::buildWindow()
@@ -301,8 +302,8 @@ void LetterDrillForm::Command3_Click()
 void LetterDrillForm::Command4_Click()
 {
     Command3_Click();
-    Forms::instance().hide(m_design.id);
-    Forms::instance().show(FormId::Chooser);
+    Forms::instance().hide(this);
+    Forms::instance().showHome();
 }
 
 void LetterDrillForm::Command5_Click()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "accessibility/accessibility.h"
 #include "ui/controlbuilder.h"
 #include "ui/forms.h"
 #include "platform/checkedint.h"
@@ -21,7 +22,7 @@ class QTimer;
 // and the whole session are shared.
 struct LetterDrillDesign
 {
-    FormId id;
+    const accessibility::WindowDescription *description;   // what a screen reader hears of the window
     ui::WindowSpec window;
     int label8Left, label8Top;
     int label9Left, label9Top;

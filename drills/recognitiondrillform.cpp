@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drills/recognitiondrillform.h"
 
+#include "drills/letterdrillnarrator.h"
 #include "platform/random.h"
 #include "platform/textcodes.h"
 
@@ -17,8 +18,11 @@ const ControlSpec kOwnControls[] = {
      .height = 375, .bg = colours::Cyan},
 };
 
+const LetterDrillNarrator kNarrator("Label11", nullptr);
+const accessibility::WindowDescription kDescription{letterDrillRoles(), &kNarrator};
+
 const LetterDrillDesign kDesign{
-    .id = FormId::RecognitionDrill,
+    .description = &kDescription,
     .window = {
         .className = "RecognitionDrillForm",
         .title = "RICONOSCERE LE LETTERE DELL'ALFABETO",

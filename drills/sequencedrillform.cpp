@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drills/sequencedrillform.h"
 
+#include "drills/letterdrillnarrator.h"
 #include "platform/textcodes.h"
 
 #include <QLabel>
@@ -15,8 +16,11 @@ const ControlSpec kOwnControls[] = {
     {.name = "Label12", .kind = Kind::Label, .left = 840, .top = 4800, .width = 2295, .height = 375},
 };
 
+const LetterDrillNarrator kNarrator("Label12", "Label11");
+const accessibility::WindowDescription kDescription{letterDrillRoles(), &kNarrator};
+
 const LetterDrillDesign kDesign{
-    .id = FormId::SequenceDrill,
+    .description = &kDescription,
     .window = {
         .className = "SequenceDrillForm",
         .title = "METTERE IN SEQUENZA LE LETTERE DELL'ALFABETO",

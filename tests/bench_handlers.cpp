@@ -3,7 +3,7 @@
 // ten random words, placing a word among 117 with the immediate check, and the
 // final check of 117 words. The real windows run offscreen with the message
 // boxes and the player faked. Prints medians; never fails on time.
-#include "ui/forms.h"
+#include "app/programforms.h"
 #include "drills/letterdrillform.h"
 #include "support/fakes.h"
 #include "support/program.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/forms.h"
+#include "app/programforms.h"
 #include "support/fakes.h"
 #include "support/program.h"
 

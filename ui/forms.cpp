@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/forms.h"
 
-#include "accessibility/accessibility.h"
 #include "ui/handler.h"
 
 #include <QWidget>
@@ -14,9 +13,37 @@ Forms &Forms::instance()
     return forms;
 }
 
+Forms::Entry *Forms::entry(FormId id)
+{
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(), [id](const Entry &e) { return e.id == id; });
+    return found == m_entries.end() ? nullptr : &*found;
+}
+
+const Forms::Entry *Forms::entry(FormId id) const
+{
+    return const_cast<Forms *>(this)->entry(id);
+}
+
+std::optional<FormId> Forms::idOf(const Form *form) const
+{
+    for (const Entry &e : m_entries)
+        if (form && e.form == form)
+            return e.id;
+    return std::nullopt;
+}
+
 void Forms::setFactory(FormId id, Factory factory)
 {
-    m_factories[index(id)] = std::move(factory);
+    if (Entry *e = entry(id))
+        e->factory = std::move(factory);
+    else
+        m_entries.push_back({id, std::move(factory)});
+}
+
+Form *Forms::loaded(FormId id) const
+{
+    const Entry *e = entry(id);
+    return e ? e->form : nullptr;
 }
 
 QWidget *Forms::widget(FormId id) const
@@ -27,13 +54,14 @@ QWidget *Forms::widget(FormId id) const
 
 Form *Forms::load(FormId id)
 {
-    Form *&form = m_forms[index(id)];
-    if (!form) {
-        form = m_factories[index(id)]();
-        accessibility::attach(form->widget());
+    Entry *e = entry(id);
+    Q_ASSERT_X(e, "Forms::load", "a window that was never registered");
+    if (!e->form) {
+        Form *form = e->form = e->factory();
+        emit built(form->widget());
         runHandler(form->widget(), [form] { form->Form_Load(); });
     }
-    return form;
+    return e->form;
 }
 
 void Forms::show(FormId id)
@@ -48,6 +76,12 @@ void Forms::show(FormId id)
     }
 }
 
+void Forms::showHome()
+{
+    if (m_home)
+        show(*m_home);
+}
+
 void Forms::hide(FormId id)
 {
     if (QWidget *window = widget(id))
@@ -56,17 +90,35 @@ void Forms::hide(FormId id)
         m_active.reset();
 }
 
+void Forms::hide(const Form *form)
+{
+    if (const auto id = idOf(form))
+        hide(*id);
+}
+
 void Forms::unload(FormId id)
 {
-    Form *&form = m_forms[index(id)];
-    if (!form)
+    Entry *e = entry(id);
+    if (!e || !e->form)
         return;
-    QWidget *window = form->widget();
-    form = nullptr;
+    QWidget *window = e->form->widget();
+    e->form = nullptr;
     if (m_active == id)
         m_active.reset();
     window->hide();
     window->deleteLater();
-    if (std::all_of(m_forms.begin(), m_forms.end(), [](Form *f) { return f == nullptr; }))
+    if (std::all_of(m_entries.begin(), m_entries.end(), [](const Entry &other) { return other.form == nullptr; }))
         emit allUnloaded();
+}
+
+void Forms::unload(const Form *form)
+{
+    if (const auto id = idOf(form))
+        unload(*id);
+}
+
+void Forms::unloadAll()
+{
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+        unload(m_entries[i].id);
 }

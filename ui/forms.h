@@ -3,14 +3,15 @@
 
 #include <QObject>
 
-#include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
-// The program's four windows. Each exists once, and only while it is loaded.
-enum class FormId { Chooser, RecognitionDrill, SequenceDrill, WordOrder };
+// A window's key in the registry. The program names its windows where it
+// registers them; the toolkit only keeps them.
+enum class FormId : int;
 
 // Implemented by each window: what it does when it is loaded and each time it
 // becomes the program's active window.
@@ -23,9 +24,9 @@ public:
     virtual void Form_Activate() {}
 };
 
-// Loads, shows, hides and unloads the four windows. A window that is not loaded
-// does not exist; showing it loads it first. Activation runs when a window is
-// shown and was not already the active one of the four, so a message box
+// Loads, shows, hides and unloads the program's windows. A window that is not
+// loaded does not exist; showing it loads it first. Activation runs when a
+// window is shown and was not already the active one, so a message box
 // closing over it, or a return from another program, does not activate it.
 class Forms : public QObject
 {
@@ -35,27 +36,45 @@ public:
 
     static Forms &instance();
 
+    // Windows are unloaded all together in the order they were registered.
     void setFactory(FormId id, Factory factory);
+    // The window the exercises return to.
+    void setHome(FormId id) { m_home = id; }
 
-    bool isLoaded(FormId id) const { return m_forms[index(id)] != nullptr; }
-    Form *loaded(FormId id) const { return m_forms[index(id)]; }
+    bool isLoaded(FormId id) const { return loaded(id) != nullptr; }
+    Form *loaded(FormId id) const;
     QWidget *widget(FormId id) const;
 
     Form *load(FormId id);
     void show(FormId id);
+    void showHome();
     void hide(FormId id);
+    void hide(const Form *form);
     // The window goes away at once as far as the program is concerned; the
     // object itself is deleted once its running handler has returned.
     void unload(FormId id);
+    void unload(const Form *form);
+    void unloadAll();
 
 signals:
+    // A window was built, before it loads: its controls all exist.
+    void built(QWidget *window);
     // The last loaded window was unloaded: the program ends.
     void allUnloaded();
 
 private:
-    static constexpr std::size_t index(FormId id) { return static_cast<std::size_t>(id); }
+    struct Entry
+    {
+        FormId id;
+        Factory factory;
+        Form *form = nullptr;
+    };
 
-    std::array<Factory, 4> m_factories;
-    std::array<Form *, 4> m_forms{};
+    Entry *entry(FormId id);
+    const Entry *entry(FormId id) const;
+    std::optional<FormId> idOf(const Form *form) const;
+
+    std::vector<Entry> m_entries;
     std::optional<FormId> m_active;
+    std::optional<FormId> m_home;
 };

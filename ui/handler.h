@@ -2,7 +2,6 @@
 #pragma once
 
 #include "ui/controlbuilder.h"
-#include "accessibility/narration.h"
 #include "platform/checkedint.h"
 
 #include <QAbstractButton>
@@ -12,14 +11,41 @@
 
 // Every event handler runs through here. A 16-bit counter that leaves its range
 // stops the handler at that step, the pupil is told, and the program goes on.
-// origin is the control, menu item, timer or window whose event it is; a screen
-// reader hears what the handler changed once it has run.
+// origin is the control, menu item, timer or window whose event it is.
 void reportOverflow();
+
+namespace ui {
+
+// Told when the outermost handler starts and when it has ended, with the
+// origin of its event: a screen reader hears what each handler changed.
+class HandlerObserver
+{
+public:
+    virtual ~HandlerObserver() = default;
+    virtual void handlerStarted(const QObject *origin) = 0;
+    virtual void handlerEnded() = 0;
+};
+
+// One observer at most; null takes it away.
+void setHandlerObserver(HandlerObserver *observer);
+bool handlerRunning();
+
+// Marks one handler running; the outermost one tells the observer.
+class HandlerScope
+{
+public:
+    explicit HandlerScope(const QObject *origin);
+    ~HandlerScope();
+    HandlerScope(const HandlerScope &) = delete;
+    HandlerScope &operator=(const HandlerScope &) = delete;
+};
+
+} // namespace ui
 
 template <class F>
 void runHandler(const QObject *origin, F &&handler)
 {
-    const narration::HandlerScope scope(origin);
+    const ui::HandlerScope scope(origin);
     try {
         std::forward<F>(handler)();
     } catch (const OverflowError &) {

@@ -9,6 +9,7 @@
 #include "platform/soundcue.h"
 #include "platform/textcodes.h"
 #include "wordorder/alphabeticalorder.h"
+#include "wordorder/wordordernarrator.h"
 #include "wordorder/wordorderlayout.h"
 
 #include <QAction>
@@ -101,6 +102,7 @@ WordOrderForm::WordOrderForm()
     ui::setTabOrder(this, {"Text1", "Command1", "Command2", "List1", "List2", "Command3", "List3", "Text2"});
     findControls();
     connectHandlers();
+    accessibility::describe(this, wordOrderDescription());
     Text1->setFocus();
 }
 
@@ -426,8 +428,8 @@ void WordOrderForm::info_Click()
 
 void WordOrderForm::Command2_Click()
 {
-    Forms::instance().unload(FormId::WordOrder);
-    Forms::instance().show(FormId::Chooser);
+    Forms::instance().unload(this);
+    Forms::instance().showHome();
 }
 
 void WordOrderForm::closeEvent(QCloseEvent *event)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/forms.h"
+#include "app/programforms.h"
 
 #include <QStringList>
 

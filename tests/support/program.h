@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ui/controlbuilder.h"
-#include "ui/forms.h"
+#include "app/programforms.h"
 
 #include <QWidget>
 

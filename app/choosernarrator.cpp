@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/choosernarrator.h"
+
+#include "accessibility/narratortools.h"
+
+using namespace narration;
+
+namespace {
+
+// The chooser reports nothing while the pupil chooses; its frame is named
+// after what the options are for.
+class ChooserNarrator : public WindowNarrator
+{
+public:
+    Snapshot read(const QWidget *) const override { return {}; }
+    QHash<QString, Spoken> standing(const Snapshot &) const override
+    {
+        return {{QStringLiteral("Frame1"), named("Scegli l'esercizio")}};
+    }
+    QString news(const Snapshot &, const Snapshot &, const QString &) const override { return {}; }
+};
+
+} // namespace
+
+const accessibility::WindowDescription &chooserDescription()
+{
+    using accessibility::Role;
+    static const accessibility::ControlRole roles[] = {
+        {nullptr, Role::Window},
+        {"Frame1", Role::Group},
+    };
+    static const ChooserNarrator narrator;
+    static const accessibility::WindowDescription description{roles, &narrator};
+    return description;
+}
