@@ -2,11 +2,14 @@
 #include "app/programforms.h"
 
 #include "accessibility/accessibility.h"
+#include "app/abouttext.h"
 #include "app/chooserform.h"
 #include "ui/controlbuilder.h"
 #include "ui/forms.h"
+#include "ui/messageboxpresenter.h"
 #include "app/qttranslation.h"
 #include "drills/recognitiondrillform.h"
+#include "platform/messagebox.h"
 #include "drills/sequencedrillform.h"
 #include "wordorder/wordorderform.h"
 
@@ -20,6 +23,12 @@ QIcon programIcon()
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/lupreda/lupreda-%1.png").arg(size), QSize(size, size));
     return icon;
+}
+
+void installProgramServices()
+{
+    ui::installMessageBoxes();
+    platform::setAboutText(aboutText());
 }
 
 void registerProgramForms()
@@ -39,6 +48,7 @@ int runProgram()
     // chooser has unloaded them all.
     QApplication::setQuitOnLastWindowClosed(false);
     installQtTranslation();
+    installProgramServices();
     ui::installProgramFont();
     accessibility::install();
     registerProgramForms();

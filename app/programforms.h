@@ -13,6 +13,9 @@ enum class FormId : int { Chooser, RecognitionDrill, SequenceDrill, WordOrder };
 // every size a desktop asks for, from 16 to 256 pixels.
 QIcon programIcon();
 
+// The real message boxes, with the program's About text.
+void installProgramServices();
+
 // Tells the window registry how to build each of the program's four windows.
 void registerProgramForms();
 

@@ -1,57 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/messagebox.h"
 
-#include "ui/controlbuilder.h"
-#include "platform/textcodes.h"
-
-#include <QApplication>
-#include <QFontMetrics>
-#include <QGridLayout>
-#include <QMessageBox>
-#include <QSpacerItem>
-
 namespace platform {
 
 namespace {
 
-// A title bar's font is the desktop's, often larger than the windows' text and
-// bold; its frame may put an icon and up to three buttons of a large theme on
-// each side of the title.
-constexpr double kTitleBarPoints = 12;
-constexpr int kTitleBarButtons = 3 * 32 + 32;
+QString &aboutText()
+{
+    static QString text;
+    return text;
+}
 
 } // namespace
-
-int widthForTitle(const QString &title)
-{
-    return QFontMetrics(ui::uiFont(kTitleBarPoints)).horizontalAdvance(title) + 2 * kTitleBarButtons;
-}
-
-void MessageBoxPresenter::present(const QString &prompt, const QString &title)
-{
-    QMessageBox box(QMessageBox::NoIcon, title, text::displayLines(prompt), QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
-    // The windows' own typeface and size, not the desktop's.
-    box.setFont(ui::uiFont(8.25));
-    // The box sizes itself to its layout, so the room for the title is a
-    // spacer under its text and button.
-    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
-        grid->addItem(new QSpacerItem(widthForTitle(title), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
-                      grid->rowCount(), 0, 1, grid->columnCount());
-    box.exec();
-}
 
 void ShowMessage(const QString &prompt, const QString &title)
 {
     messagePresenter().present(prompt, title);
 }
 
-QString aboutText()
+void setAboutText(const QString &text)
 {
-    return QStringLiteral("Lupreda, a cura del gruppo di sviluppo di Lupreda") + QLatin1Char('\r')
-           + QStringLiteral("Luglio 1996") + QLatin1Char('\r')
-           + QStringLiteral("Versione Qt, tratta dal programma originale per Windows");
+    aboutText() = text;
 }
 
 void AboutBox()

@@ -7,25 +7,13 @@
 
 namespace platform {
 
-// The real message boxes: a modal QMessageBox over the active window.
-class MessageBoxPresenter : public MessagePresenter
-{
-public:
-    void present(const QString &prompt, const QString &title) override;
-};
-
-// A window manager shows a box's title only where its title bar has room for
-// it beside the frame's icon and buttons: each box is at least this wide.
-int widthForTitle(const QString &title);
-
 // A modal box with the prompt, the title and one OK button; lines of the prompt
 // may be joined by a lone carriage return.
 void ShowMessage(const QString &prompt, const QString &title);
 
-// The "Informazioni" box of every exercise window.
+// The "Informazioni" box of every exercise window, with the program's text
+// (lines joined by carriage returns), which the program gives at start-up.
 void AboutBox();
-
-// The lines of the About box, joined by carriage returns.
-QString aboutText();
+void setAboutText(const QString &text);
 
 } // namespace platform

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/services.h"
 
-#include "platform/messagebox.h"
 #include "platform/soundmodule.h"
 
 #include <chrono>
@@ -20,8 +19,20 @@ public:
     }
 };
 
+// Before the window toolkit gives its message boxes, a message has nowhere
+// else to go.
+class LogPresenter : public MessagePresenter
+{
+public:
+    void present(const QString &prompt, const QString &title) override
+    {
+        qWarning("%s: %s", qPrintable(title), qPrintable(prompt));
+    }
+};
+
 Clock *g_clock = nullptr;
 MessagePresenter *g_presenter = nullptr;
+MessagePresenter *g_systemPresenter = nullptr;
 SoundOutputFactory g_soundFactory;
 
 } // namespace
@@ -34,8 +45,10 @@ Clock &clock()
 
 MessagePresenter &messagePresenter()
 {
-    static MessageBoxPresenter messageBoxes;
-    return g_presenter ? *g_presenter : messageBoxes;
+    static LogPresenter log;
+    if (g_presenter)
+        return *g_presenter;
+    return g_systemPresenter ? *g_systemPresenter : log;
 }
 
 std::unique_ptr<SoundOutput> createSoundOutput()
@@ -45,6 +58,7 @@ std::unique_ptr<SoundOutput> createSoundOutput()
 
 void setClock(Clock *clock) { g_clock = clock; }
 void setMessagePresenter(MessagePresenter *presenter) { g_presenter = presenter; }
+void setSystemMessagePresenter(MessagePresenter *presenter) { g_systemPresenter = presenter; }
 void setSoundOutputFactory(SoundOutputFactory factory) { g_soundFactory = std::move(factory); }
 
 } // namespace platform

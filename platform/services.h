@@ -46,6 +46,9 @@ std::unique_ptr<SoundOutput> createSoundOutput();
 // Tests install fakes; a null argument brings back the real service.
 void setClock(Clock *clock);
 void setMessagePresenter(MessagePresenter *presenter);
+// The real message boxes, which the window toolkit gives at start-up; until
+// then a message goes to the log.
+void setSystemMessagePresenter(MessagePresenter *presenter);
 void setSoundOutputFactory(SoundOutputFactory factory);
 
 } // namespace platform

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controlbuilder.h"
-#include "platform/messagebox.h"
+#include "ui/messageboxpresenter.h"
 #include "support/fakes.h"
 #include "support/program.h"
 
@@ -190,10 +190,10 @@ private slots:
             width = box->width();
             box->accept();
         });
-        platform::MessageBoxPresenter().present(QStringLiteral("RIPROVA"), QStringLiteral("ATTENTO"));
+        ui::MessageBoxPresenter().present(QStringLiteral("RIPROVA"), QStringLiteral("ATTENTO"));
         QCOMPARE(family, familyOf(ui::uiFont(8.25)));
         QCOMPARE(button, QStringLiteral("OK"));
-        QVERIFY2(width >= platform::widthForTitle(QStringLiteral("ATTENTO")), qPrintable(QString::number(width)));
+        QVERIFY2(width >= ui::widthForTitle(QStringLiteral("ATTENTO")), qPrintable(QString::number(width)));
     }
 };
 

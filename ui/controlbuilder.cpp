@@ -124,12 +124,12 @@ void installProgramFont()
         // With none of them the desktop's own face stands in, condensed to
         // Arial's widths: its lines are close enough to Arial's, its letters
         // mostly wider.
-        const QString face = QFontInfo(uiFont(8.25)).family().section(QLatin1String(" ["), 0, 0);
+        const QString face = QFontInfo(uiFont(kWindowFontPoints)).family().section(QLatin1String(" ["), 0, 0);
         g_sameWidths = face == QLatin1String("MS Sans Serif") || faces.contains(face);
     }
     // Qt's own menus and boxes (a text box's edit menu, the message boxes)
     // speak in the same typeface as the windows, at the size of their menus.
-    QApplication::setFont(uiFont(8.25, false));
+    QApplication::setFont(uiFont(kWindowFontPoints, false));
 }
 
 void setupWindow(QWidget *window, QWidget *client, const WindowSpec &design)
@@ -349,7 +349,7 @@ void buildMenus(QMainWindow *window, std::span<const MenuSpec> menus)
 {
     QMenuBar *bar = window->menuBar();
     // Menus use the program's typeface at the usual menu size, not bold.
-    const QFont menuFont = uiFont(8.25, false);
+    const QFont menuFont = uiFont(kWindowFontPoints, false);
     bar->setFont(menuFont);
     QMenu *current = nullptr;
     for (const MenuSpec &design : menus) {

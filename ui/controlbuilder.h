@@ -17,6 +17,8 @@ class QWidget;
 namespace ui {
 
 constexpr int kTwipsPerPixel = 15;
+// The windows' text, and Qt's own menus and boxes, are drawn at this size.
+constexpr double kWindowFontPoints = 8.25;
 
 constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 QRect twipRect(int left, int top, int width, int height);
@@ -69,7 +71,7 @@ struct WindowSpec
     int clientWidth, clientHeight;
     int left, top;                  // the client area's corner on the screen
     Colour background;
-    double fontPt = 8.25;
+    double fontPt = kWindowFontPoints;
 };
 
 enum class MenuKind { Menu, Item, Separator, Command };

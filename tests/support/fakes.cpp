@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fakes.h"
 
+#include "app/programforms.h"
 #include "platform/soundmodule.h"
 
 #include <memory>
@@ -42,6 +43,9 @@ private:
 
 FakePlatform::FakePlatform()
 {
+    // What the program gives the platform at start-up, for the tests that
+    // show a real box or the About text without starting it.
+    installProgramServices();
     platform::setClock(&clock);
     platform::setMessagePresenter(&messages);
     platform::setSoundModuleDirectory(QStringLiteral(LUPREDA_BUILD_DIR));

@@ -14,6 +14,7 @@ namespace program {
 void start()
 {
     installQtTranslation();
+    installProgramServices();
     ui::installProgramFont();
     accessibility::install();
     registerProgramForms();
