@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controlbuilder.h"
 
-#include "ui/linemetrics.h"
 #include "ui/widgets.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFontInfo>
-#include <QFontMetricsF>
-#include <QHash>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLayout>
@@ -22,8 +18,6 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include <fontconfig/fontconfig.h>
-
 namespace ui {
 
 QRect twipRect(int left, int top, int width, int height)
@@ -31,108 +25,7 @@ QRect twipRect(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-namespace {
-
-// Faces drawn to the widths of Arial, for which the windows are laid out, in
-// order of preference: Liberation Sans (the package's dependency), Arimo (the
-// ChromeOS core fonts), Nimbus Sans (URW's base 35, which Ghostscript brings
-// onto most desktops), then older names and other makers of the same widths.
-// Only installed faces can stand in: Qt matches a substitute against the faces
-// fontconfig lists and follows none of fontconfig's aliases, so a name such as
-// "Arial" only counts where a real Arial is installed.
-const char *const kMetricFaces[] = {"Liberation Sans", "Arimo", "Nimbus Sans", "Nimbus Sans L", "FreeSans",
-                                    "Arial", "Helvetica"};
-
-// A caption of usual Italian letters and its width in Arial's widths, in ems,
-// regular and bold; a face without those widths is condensed to them.
-const QString kReference = QStringLiteral("Ordinare alfabeticamente dei nomi, prelevati da una lista o digitati da tastiera");
-constexpr double kReferenceEms[] = {33.963, 36.565};
-
-// Whether "MS Sans Serif" or one of its stand-ins is installed.
-bool g_sameWidths = true;
-
-// The stretch, in percent, that gives the font Arial's widths: measured at
-// its own size, as hinting may round the widths differently at each size.
-int condensingStretch(const QFont &font)
-{
-    static QHash<QPair<int, bool>, int> stretches;
-    const QPair<int, bool> key(qRound(font.pointSizeF() * 100), font.bold());
-    if (const auto found = stretches.constFind(key); found != stretches.constEnd())
-        return *found;
-    const double wanted = kReferenceEms[font.bold() ? 1 : 0] * QFontInfo(font).pixelSize();
-    QFont condensed = font;
-    int stretch = int(100 * wanted / QFontMetricsF(font).horizontalAdvance(kReference));
-    for (stretch = qBound(50, stretch, 100); stretch > 50; --stretch) {
-        condensed.setStretch(stretch);
-        if (QFontMetricsF(condensed).horizontalAdvance(kReference) <= wanted)
-            break;
-    }
-    stretches.insert(key, stretch);
-    return stretch;
-}
-
-// Whether fontconfig lists a face of the family. Asked of fontconfig itself,
-// as Qt builds its whole font database to answer, which would hold up the
-// first window by several milliseconds on every start.
-bool fontconfigHas(const char *family)
-{
-    FcPattern *pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family));
-    FcObjectSet *properties = FcObjectSetBuild(FC_FAMILY, nullptr);
-    FcFontSet *faces = FcFontList(nullptr, pattern, properties);
-    const bool found = faces && faces->nfont > 0;
-    if (faces)
-        FcFontSetDestroy(faces);
-    FcObjectSetDestroy(properties);
-    FcPatternDestroy(pattern);
-    return found;
-}
-
-} // namespace
-
-QFont uiFont(double pointSize, bool bold)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(pointSize);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    font.setItalic(false);
-    font.setUnderline(false);
-    if (!g_sameWidths)
-        font.setStretch(condensingStretch(font));
-    return font;
-}
-
-void installProgramFont()
-{
-    QStringList faces;
-    for (const char *face : kMetricFaces)
-        faces << QLatin1String(face);
-    QFont::removeSubstitutions(QStringLiteral("MS Sans Serif"));
-    g_sameWidths = true;
-    if (fontconfigHas("Liberation Sans") || fontconfigHas("Arimo") || fontconfigHas("Arial")) {
-        // The usual case: a face with Arial's widths and lines.
-        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), faces);
-    } else {
-        // Where fontconfig offers Nimbus Sans, it is given Arial's lines
-        // before it stands in.
-        if (fontconfigHas("Nimbus Sans")) {
-            const QString nimbus = registerNimbusSansWithArialLines();
-            if (!nimbus.isEmpty())
-                faces.insert(faces.indexOf(QLatin1String("Nimbus Sans")), nimbus);
-        }
-        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), faces);
-        // With none of them the desktop's own face stands in, condensed to
-        // Arial's widths: its lines are close enough to Arial's, its letters
-        // mostly wider.
-        const QString face = QFontInfo(uiFont(kWindowFontPoints)).family().section(QLatin1String(" ["), 0, 0);
-        g_sameWidths = face == QLatin1String("MS Sans Serif") || faces.contains(face);
-    }
-    // Qt's own menus and boxes (a text box's edit menu, the message boxes)
-    // speak in the same typeface as the windows, at the size of their menus.
-    QApplication::setFont(uiFont(kWindowFontPoints, false));
-}
-
-void setupWindow(QWidget *window, QWidget *client, const WindowSpec &design)
+void setupWindow(QWidget *window, QWidget *client, const WindowDesign &design)
 {
     window->setObjectName(QLatin1String(design.className));
     window->setWindowTitle(QString::fromUtf8(design.title));
@@ -146,7 +39,7 @@ void setupWindow(QWidget *window, QWidget *client, const WindowSpec &design)
     client->setFixedSize(px(design.clientWidth), px(design.clientHeight));
 }
 
-void placeWindow(QWidget *window, const WindowSpec &design)
+void placeWindow(QWidget *window, const WindowDesign &design)
 {
     int menuHeight = 0;
     if (auto *main = qobject_cast<QMainWindow *>(window)) {
@@ -162,7 +55,7 @@ void placeWindow(QWidget *window, const WindowSpec &design)
 
 namespace {
 
-void setColours(QWidget *widget, QPalette::ColorRole textRole, QPalette::ColorRole backRole, const ControlSpec &design)
+void setColours(QWidget *widget, QPalette::ColorRole textRole, QPalette::ColorRole backRole, const ControlDesign &design)
 {
     QPalette palette = widget->palette();
     if (design.fg.isSet()) {
@@ -174,12 +67,12 @@ void setColours(QWidget *widget, QPalette::ColorRole textRole, QPalette::ColorRo
     widget->setPalette(palette);
 }
 
-Qt::Alignment alignment(const ControlSpec &design)
+Qt::Alignment alignment(const ControlDesign &design)
 {
     return (design.align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft);
 }
 
-QWidget *makeLabel(const ControlSpec &design)
+QWidget *makeLabel(const ControlDesign &design)
 {
     auto *label = new ClickableLabel(QString::fromUtf8(design.text));
     label->setTextFormat(Qt::PlainText);
@@ -192,14 +85,14 @@ QWidget *makeLabel(const ControlSpec &design)
     return label;
 }
 
-QWidget *makeButton(const ControlSpec &design)
+QWidget *makeButton(const ControlDesign &design)
 {
     auto *button = new QPushButton(QString::fromUtf8(design.text));
     button->setAutoDefault(false);
     return button;
 }
 
-QWidget *makeOptionButton(const ControlSpec &design)
+QWidget *makeOptionButton(const ControlDesign &design)
 {
     auto *option = new WrappingRadioButton(QString::fromUtf8(design.text));
     option->setAutoFillBackground(true);
@@ -210,7 +103,7 @@ QWidget *makeOptionButton(const ControlSpec &design)
     return option;
 }
 
-QWidget *makeTextBox(const ControlSpec &design)
+QWidget *makeTextBox(const ControlDesign &design)
 {
     auto *box = new QLineEdit(QString::fromUtf8(design.text));
     box->setFrame(design.border);
@@ -220,7 +113,7 @@ QWidget *makeTextBox(const ControlSpec &design)
     return box;
 }
 
-QWidget *makeMultiLineTextBox(const ControlSpec &design)
+QWidget *makeMultiLineTextBox(const ControlDesign &design)
 {
     auto *box = new QPlainTextEdit(QString::fromUtf8(design.text));
     if (!design.border)
@@ -281,7 +174,7 @@ private:
     QListWidget *m_list;
 };
 
-QWidget *makeListBox(const ControlSpec &design)
+QWidget *makeListBox(const ControlDesign &design)
 {
     auto *list = new QListWidget;
     list->viewport()->installEventFilter(new ChooseOnPressOnly(list));
@@ -292,7 +185,7 @@ QWidget *makeListBox(const ControlSpec &design)
     return list;
 }
 
-QWidget *makeFrame(const ControlSpec &design)
+QWidget *makeFrame(const ControlDesign &design)
 {
     auto *frame = new QFrame;
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -301,7 +194,7 @@ QWidget *makeFrame(const ControlSpec &design)
     return frame;
 }
 
-QWidget *makeControl(const ControlSpec &design)
+QWidget *makeControl(const ControlDesign &design)
 {
     switch (design.kind) {
     case Kind::Label: return makeLabel(design);
@@ -328,9 +221,9 @@ void makeCancelButton(QWidget *client, QPushButton *button)
 
 } // namespace
 
-void buildControls(QWidget *client, std::span<const ControlSpec> controls, double windowFontPt)
+void buildControls(QWidget *client, std::span<const ControlDesign> controls, double windowFontPt)
 {
-    for (const ControlSpec &design : controls) {
+    for (const ControlDesign &design : controls) {
         QWidget *widget = makeControl(design);
         widget->setObjectName(QLatin1String(design.name));
         QWidget *parent = design.parent ? control<QWidget>(client, design.parent) : client;
@@ -345,14 +238,14 @@ void buildControls(QWidget *client, std::span<const ControlSpec> controls, doubl
     }
 }
 
-void buildMenus(QMainWindow *window, std::span<const MenuSpec> menus)
+void buildMenus(QMainWindow *window, std::span<const MenuDesign> menus)
 {
     QMenuBar *bar = window->menuBar();
     // Menus use the program's typeface at the usual menu size, not bold.
     const QFont menuFont = uiFont(kWindowFontPoints, false);
     bar->setFont(menuFont);
     QMenu *current = nullptr;
-    for (const MenuSpec &design : menus) {
+    for (const MenuDesign &design : menus) {
         const QString caption = QString::fromUtf8(design.caption);
         if (design.kind == MenuKind::Menu) {
             current = new QMenu(caption, window);
@@ -373,8 +266,8 @@ void buildMenus(QMainWindow *window, std::span<const MenuSpec> menus)
     }
 }
 
-QWidget *buildMenuWindow(QMainWindow *window, const WindowSpec &design, std::span<const ControlSpec> controls,
-                         std::span<const MenuSpec> menus)
+QWidget *buildMenuWindow(QMainWindow *window, const WindowDesign &design, std::span<const ControlDesign> controls,
+                         std::span<const MenuDesign> menus)
 {
     auto *client = new QWidget;
     window->setCentralWidget(client);

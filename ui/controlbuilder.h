@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/programfont.h"
+
 #include <QColor>
 #include <QFont>
 #include <QObject>
@@ -17,8 +19,6 @@ class QWidget;
 namespace ui {
 
 constexpr int kTwipsPerPixel = 15;
-// The windows' text, and Qt's own menus and boxes, are drawn at this size.
-constexpr double kWindowFontPoints = 8.25;
 
 constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 QRect twipRect(int left, int top, int width, int height);
@@ -44,7 +44,7 @@ constexpr Colour Purple{128, 0, 128};
 enum class Kind { Label, Button, OptionButton, TextBox, MultiLineTextBox, ListBox, Frame };
 enum class Align { Left, Centre };
 
-struct ControlSpec
+struct ControlDesign
 {
     const char *name;
     Kind kind;
@@ -64,7 +64,7 @@ struct ControlSpec
     const char *parent = nullptr;   // a frame's name; null: the client area
 };
 
-struct WindowSpec
+struct WindowDesign
 {
     const char *className;
     const char *title;
@@ -78,7 +78,7 @@ enum class MenuKind { Menu, Item, Separator, Command };
 
 // Menus in the order of the menu bar: a Menu opens the Items that follow it;
 // a Command is a menu-bar entry of its own.
-struct MenuSpec
+struct MenuDesign
 {
     MenuKind kind;
     const char *name;
@@ -86,24 +86,18 @@ struct MenuSpec
     bool enabled = true;
 };
 
-// The program's one typeface at the given size.
-QFont uiFont(double pointSize, bool bold = true);
-// Maps "MS Sans Serif" to a face of the same widths where the machine lacks
-// it, and makes the program's typeface the application's font.
-void installProgramFont();
-
 // Title, name, font, colour, fixed client size and frame buttons of a window;
 // client is the widget whose top-left is the client area's.
-void setupWindow(QWidget *window, QWidget *client, const WindowSpec &design);
+void setupWindow(QWidget *window, QWidget *client, const WindowDesign &design);
 // Puts the client area's corner where the design says; call once the menus exist.
-void placeWindow(QWidget *window, const WindowSpec &design);
+void placeWindow(QWidget *window, const WindowDesign &design);
 
-void buildControls(QWidget *client, std::span<const ControlSpec> controls, double windowFontPt);
-void buildMenus(QMainWindow *window, std::span<const MenuSpec> menus);
+void buildControls(QWidget *client, std::span<const ControlDesign> controls, double windowFontPt);
+void buildMenus(QMainWindow *window, std::span<const MenuDesign> menus);
 // A window with a menu bar, whole: its client area (returned) as the central
 // widget, the controls on it, the menus, and its place on the screen.
-QWidget *buildMenuWindow(QMainWindow *window, const WindowSpec &design, std::span<const ControlSpec> controls,
-                         std::span<const MenuSpec> menus);
+QWidget *buildMenuWindow(QMainWindow *window, const WindowDesign &design, std::span<const ControlDesign> controls,
+                         std::span<const MenuDesign> menus);
 void setTabOrder(QWidget *root, std::initializer_list<const char *> names);
 
 template <class T>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/messageboxpresenter.h"
 
-#include "ui/controlbuilder.h"
+#include "ui/programfont.h"
 #include "platform/textcodes.h"
 
 #include <QApplication>
