@@ -14,7 +14,7 @@ namespace {
 
 using namespace ui;
 
-const WindowSpec kWindow{
+const WindowDesign kWindow{
     .className = "ChooserForm",
     .title = "LUPREDA",
     .clientWidth = 11970, .clientHeight = 8895,
@@ -22,7 +22,7 @@ const WindowSpec kWindow{
     .background = colours::LightYellow,
 };
 
-const ControlSpec kControls[] = {
+const ControlDesign kControls[] = {
     {.name = "Frame1", .kind = Kind::Frame, .left = 2280, .top = 840, .width = 7575, .height = 4935,
      .bg = colours::LightCyan},
     {.name = "Command1", .kind = Kind::Button, .text = "&ESCI", .left = 8520, .top = 6600, .width = 1335,

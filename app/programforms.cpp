@@ -20,7 +20,7 @@
 QIcon programIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : {LUPREDA_ICON_SIZES})
         icon.addFile(QStringLiteral(":/lupreda/lupreda-%1.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -8,6 +8,8 @@
 // The program's four windows, in the order the chooser's "ESCI" unloads them.
 // Each exists once, and only while it is loaded.
 enum class FormId : int { Chooser, RecognitionDrill, SequenceDrill, WordOrder };
+inline constexpr FormId kProgramForms[] = {FormId::Chooser, FormId::RecognitionDrill, FormId::SequenceDrill,
+                                           FormId::WordOrder};
 
 // The window icon of all four windows, rendered from the program's SVG at
 // every size a desktop asks for, from 16 to 256 pixels.

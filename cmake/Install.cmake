@@ -5,7 +5,6 @@
 # One name for the desktop entry, the AppStream component and the icon, so the
 # desktop can tie a running window to its menu entry and icon.
 set(LUPREDA_APP_ID it.lupreda.lupreda)
-set(LUPREDA_ICON_SIZES 16 32 48 64 128 256)
 target_compile_definitions(lupreda PRIVATE LUPREDA_APP_ID="${LUPREDA_APP_ID}")
 set(LUPREDA_MAINTAINER "Lupreda developers <lupreda@lupreda.it>")
 set(LUPREDA_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/lupreda)

@@ -21,8 +21,6 @@ namespace {
 
 using namespace ui;
 
-constexpr int kEnter = 13;
-constexpr int kCaseOffset = 32;   // from a capital's code to its small letter's
 constexpr int kResultsThreshold = 10;
 
 const char *const kRight = " ESATTO ";
@@ -32,7 +30,7 @@ const char *const kPressEnter = "PREMERE INVIO PER CONTINUARE";
 
 // Text1 is listed after Text2 so that it is drawn over it: Text2 only holds
 // the focus while the pupil is asked for Enter, and must never be seen.
-const ControlSpec kSharedControls[] = {
+const ControlDesign kSharedControls[] = {
     {.name = "Label10", .kind = Kind::Label, .left = 360, .top = 120, .width = 5055, .height = 375},
     {.name = "Label1", .kind = Kind::Label, .left = 360, .top = 600, .width = 2295, .height = 615, .fontPt = 24,
      .fg = colours::Blue, .bg = colours::Yellow, .align = Align::Centre},
@@ -65,26 +63,26 @@ const ControlSpec kSharedControls[] = {
 };
 
 // The two windows place these two labels differently.
-const ControlSpec kLabel8{.name = "Label8", .kind = Kind::Label, .width = 2295, .height = 375};
-const ControlSpec kLabel9{.name = "Label9", .kind = Kind::Label, .width = 2295, .height = 375};
+const ControlDesign kLabel8{.name = "Label8", .kind = Kind::Label, .width = 2295, .height = 375};
+const ControlDesign kLabel9{.name = "Label9", .kind = Kind::Label, .width = 2295, .height = 375};
 
-ControlSpec placed(ControlSpec label, int left, int top)
+ControlDesign placed(ControlDesign label, int left, int top)
 {
     label.left = left;
     label.top = top;
     return label;
 }
 
-std::vector<ControlSpec> drillControls(const LetterDrillDesign &design)
+std::vector<ControlDesign> drillControls(const LetterDrillDesign &design)
 {
-    std::vector<ControlSpec> controls(std::begin(kSharedControls), std::end(kSharedControls));
+    std::vector<ControlDesign> controls(std::begin(kSharedControls), std::end(kSharedControls));
     controls.push_back(placed(kLabel8, design.label8Left, design.label8Top));
     controls.push_back(placed(kLabel9, design.label9Left, design.label9Top));
     controls.insert(controls.end(), design.ownControls.begin(), design.ownControls.end());
     return controls;
 }
 
-std::vector<MenuSpec> drillMenus(const LetterDrillDesign &design)
+std::vector<MenuDesign> drillMenus(const LetterDrillDesign &design)
 {
     return {
         {MenuKind::Menu, "Mnu_Gioco", "&Gioco"},
@@ -112,9 +110,9 @@ const char *caseHint(const QString &expected, const QString &typed)
         return nullptr;
     const int wanted = text::ansiCode(expected.front());
     const int got = text::ansiCode(typed.front());
-    if (wanted >= 'A' && wanted <= 'Z' && got == wanted + kCaseOffset)
+    if (wanted >= 'A' && wanted <= 'Z' && got == wanted + text::kCapitalToSmall)
         return kCapitalHint;
-    if (wanted >= 'a' && wanted <= 'z' && got == wanted - kCaseOffset)
+    if (wanted >= 'a' && wanted <= 'z' && got == wanted - text::kCapitalToSmall)
         return kSmallHint;
     return nullptr;
 }
@@ -205,7 +203,7 @@ void LetterDrillForm::Form_Activate() { LoadAndActivate(); }
 // Every activation starts from the defaults: the Italian alphabet in capitals.
 void LetterDrillForm::LoadAndActivate()
 {
-    LetterCase = 1;
+    LetterCase = Case::Capitals;
     RewindLetters();
     for (QLabel *result : {Label2, Label3, Label4, Label5})
         result->hide();
@@ -412,7 +410,7 @@ void LetterDrillForm::EndSessionAtLimit()
 
 void LetterDrillForm::Text1_KeyPress(Int16 &keyAscii)
 {
-    if (keyAscii != kEnter)
+    if (keyAscii != text::kEnterCode)
         return;
     const QString typed = Text1->text();
     if (typed == ExpectedAnswer)
@@ -456,7 +454,7 @@ void LetterDrillForm::AnswerWrong()
 
 void LetterDrillForm::Text2_KeyPress(Int16 &keyAscii)
 {
-    if (keyAscii != kEnter)
+    if (keyAscii != text::kEnterCode)
         return;
     keyAscii = 0;
     if (CaseRetryPending) {
@@ -490,14 +488,14 @@ void LetterDrillForm::Mnu_Inglese_Click()
 
 void LetterDrillForm::Mnu_Maiuscole_Click()
 {
-    LetterCase = 1;
+    LetterCase = Case::Capitals;
     Label8->setText(QStringLiteral("Lettere Maiuscole"));
     Command3_Click();
 }
 
 void LetterDrillForm::Mnu_minuscole_Click()
 {
-    LetterCase = 2;
+    LetterCase = Case::SmallLetters;
     Label8->setText(QStringLiteral("lettere minuscole"));
     Command3_Click();
 }

@@ -23,10 +23,10 @@ class QTimer;
 struct LetterDrillDesign
 {
     const accessibility::WindowDescription *description;   // what a screen reader hears of the window
-    ui::WindowSpec window;
+    ui::WindowDesign window;
     int label8Left, label8Top;
     int label9Left, label9Top;
-    std::span<const ui::ControlSpec> ownControls;   // the alphabet label, and the sequence label if any
+    std::span<const ui::ControlDesign> ownControls;   // the alphabet label, and the sequence label if any
     const char *alphabetLabel;
     const char *sequenceLabel;                      // null: the window shows no sequence
     const char *capitalsItem;
@@ -78,7 +78,7 @@ protected:
 
     QLabel *promptLabel() const { return Label1; }
     QLabel *sequenceLabel() const { return SequenceLabel; }
-    bool capitals() const { return LetterCase == 1; }
+    bool capitals() const { return LetterCase == Case::Capitals; }
 
     // The shared window-level state.
     Int16 PromptsGiven;
@@ -93,7 +93,9 @@ protected:
     bool SessionOver = false;
     bool SessionActive = false;
     bool ItalianAlphabet = true;
-    std::uint8_t LetterCase = 1;
+    // The letters asked: capitals or small letters.
+    enum class Case : std::uint8_t { Capitals = 1, SmallLetters = 2 };
+    Case LetterCase = Case::Capitals;
     bool CaseRetryPending = false;
     QString ExpectedAnswer;
 

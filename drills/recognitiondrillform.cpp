@@ -13,7 +13,7 @@ using namespace ui;
 
 constexpr int kLettersAToZ = 26;
 
-const ControlSpec kOwnControls[] = {
+const ControlDesign kOwnControls[] = {
     {.name = "Label11", .kind = Kind::Label, .text = "Label11", .left = 600, .top = 4800, .width = 3255,
      .height = 375, .bg = colours::Cyan},
 };
@@ -60,6 +60,6 @@ void RecognitionDrillForm::PresentLetter()
 
 bool RecognitionDrillForm::IsOutsideAlphabet(int code) const
 {
-    const int capital = code >= 'a' ? code - ('a' - 'A') : code;
+    const int capital = code >= 'a' ? code - text::kCapitalToSmall : code;
     return capital == 'J' || capital == 'K' || capital == 'W' || capital == 'X' || capital == 'Y';
 }

@@ -10,7 +10,7 @@ namespace {
 
 using namespace ui;
 
-const ControlSpec kOwnControls[] = {
+const ControlDesign kOwnControls[] = {
     {.name = "Label11", .kind = Kind::Label, .left = 360, .top = 2400, .width = 5070, .height = 585, .fontPt = 12,
      .fg = colours::Blue, .bg = colours::Green, .border = true},
     {.name = "Label12", .kind = Kind::Label, .left = 840, .top = 4800, .width = 2295, .height = 375},
@@ -55,7 +55,7 @@ void SequenceDrillForm::RewindLetters()
 void SequenceDrillForm::PresentLetter()
 {
     Int16 &cursor = capitals() ? CapitalCursor : SmallCursor;
-    const int caseShift = capitals() ? 0 : 'a' - 'A';
+    const int caseShift = capitals() ? 0 : text::kCapitalToSmall;
     cursor += 1;
     promptLabel()->setText(QString(text::ansiChar(cursor)));
     if (ItalianAlphabet) {

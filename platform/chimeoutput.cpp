@@ -47,7 +47,7 @@ ChimeOutput::ChimeOutput()
         m_voice = player->openVoice();
         // Every window plays the program's chime: its stream can be ready
         // before the first right answer.
-        player->prepare(m_voice, decodedSound(fileOf(chimeSource(QStringLiteral("C:/WINDOWS/Media/chimes.wav")))));
+        player->prepare(m_voice, decodedSound(fileOf(programChime())));
     }
 }
 

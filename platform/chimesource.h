@@ -11,4 +11,7 @@ namespace platform {
 // is silence (an empty URL).
 QUrl chimeSource(const QString &path);
 
+// The program's own chime, which every spelling of the classic path names.
+QUrl programChime();
+
 } // namespace platform

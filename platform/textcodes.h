@@ -6,6 +6,11 @@
 
 namespace text {
 
+// The code a key handler gets for Enter.
+constexpr int kEnterCode = 13;
+// From a capital's code to its small letter's, A to Z and a to z.
+constexpr int kCapitalToSmall = 'a' - 'A';
+
 // A number as the captions write it: a blank before zero and positive numbers,
 // a minus sign before negative ones, never padded.
 QString numberText(int value);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's chime: three bell-like notes rising through a major
 // triad (C5, E5, G5), as a 16-bit mono WAV file. The sound ends with a quarter
-// second of silence, because Qt 6.4 drops the last moments of a sound effect.
+// second of silence: an earlier player cut the last moments of a sound short;
+// the chime keeps its length, which the real-sound tests know.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

@@ -113,7 +113,7 @@ private:
     static int characterCode(const QKeyEvent &key)
     {
         if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
-            return 13;
+            return text::kEnterCode;
         if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
             return -1;
         const QString typed = key.text();

@@ -31,7 +31,6 @@ const QString kFinalCheck = QStringLiteral("Verifica Intermedia o Finale");
 const QString kPlacedChime = QStringLiteral("C:\\WINDOWS\\Media\\chimes.wav");
 const QString kCheckedChime = QStringLiteral("C:\\WINDOWS\\Media\\Chimes.wav");
 
-constexpr int kEnter = 13;
 
 int selectedRow(const QListWidget *list)
 {
@@ -157,7 +156,7 @@ void WordOrderForm::Form_Load()
     PlacedCount = 0;
     Text1->clear();
     ErrorCount = 0;
-    Level = 1;
+    Level = Verification::Immediate;
     Label1->setText(kImmediateCheck);
     Label5->clear();
     Label7->show();
@@ -219,8 +218,8 @@ void WordOrderForm::Label7_Click()
 void WordOrderForm::Text1_KeyPress(Int16 &keyAscii)
 {
     if (keyAscii >= 'a' && keyAscii <= 'z')
-        keyAscii -= 'a' - 'A';
-    if (keyAscii != kEnter || Text1->text().isEmpty())
+        keyAscii -= text::kCapitalToSmall;
+    if (keyAscii != text::kEnterCode || Text1->text().isEmpty())
         return;
     // List3 holds every word entered in the exercise.
     if (List3->count() >= kCapacity) {
@@ -260,12 +259,12 @@ void WordOrderForm::List1_Click()
     const int s = selectedRow(List1);
     if (s >= 0) {
         moveWord(s, List1, PoolWords, PoolCount, List2, PlacedWords, PlacedCount);
-        if (Level == 1)
+        if (Level == Verification::Immediate)
             CheckPositions();
         Text1->setFocus();
     }
     Text2->clear();
-    if (Level == 2)
+    if (Level == Verification::OnRequest)
         Label3->setText(kNewList);
     Label4->clear();
     if (List1->count() == 0)
@@ -279,9 +278,9 @@ void WordOrderForm::List2_Click()
         // Back at the end of List1, not at its former place.
         moveWord(s, List2, PlacedWords, PlacedCount, List1, PoolWords, PoolCount);
         Text1->setFocus();
-        if (Level == 1)
+        if (Level == Verification::Immediate)
             CheckPositions();
-        if (Level == 2) {
+        if (Level == Verification::OnRequest) {
             Label3->setText(kNewList);
             Label5->clear();
         }
@@ -406,7 +405,7 @@ void WordOrderForm::ShowVerdict()
 
 void WordOrderForm::liv1_Click()
 {
-    Level = 1;
+    Level = Verification::Immediate;
     Command1_Click();
     Command3->hide();
     Text2->hide();
@@ -415,7 +414,7 @@ void WordOrderForm::liv1_Click()
 
 void WordOrderForm::liv2_Click()
 {
-    Level = 2;
+    Level = Verification::OnRequest;
     Command1_Click();
     Command3->show();
     Label1->setText(kFinalCheck);

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
 
 class ClickableLabel;
 class QLineEdit;
@@ -92,7 +93,9 @@ private:
     Int16 PlacedCount;
 
     // Checking.
-    Int16 Level = 1;
+    // When the order is checked: after every move, or when the pupil asks.
+    enum class Verification : std::int16_t { Immediate = 1, OnRequest = 2 };
+    Verification Level = Verification::Immediate;
     Int16 MoveCount;
     Int16 CorrectCount;
     Int16 CorrectionCount;

@@ -5,7 +5,7 @@ namespace wordorderlayout {
 
 using namespace ui;
 
-const WindowSpec kWindow{
+const WindowDesign kWindow{
     .className = "WordOrderForm",
     .title = "ORDINAMENTO ALFABETICO",
     .clientWidth = 11670, .clientHeight = 8535,
@@ -15,7 +15,7 @@ const WindowSpec kWindow{
 
 namespace {
 
-const ControlSpec kControls[] = {
+const ControlDesign kControls[] = {
     {.name = "Label7", .kind = Kind::Label, .text = "Clicca", .left = 960, .top = 360, .width = 1215, .height = 255,
      .fontPt = 12, .fg = colours::Blue, .bg = colours::LightYellow, .align = Align::Centre},
     {.name = "Label2", .kind = Kind::Label, .text = "ELENCO CASUALE", .left = 2160, .top = 360, .width = 2655,
@@ -54,7 +54,7 @@ const ControlSpec kControls[] = {
      .height = 495, .fontPt = 8.25, .cancel = true},
 };
 
-const MenuSpec kMenus[] = {
+const MenuDesign kMenus[] = {
     {MenuKind::Menu, "livelli", "&Livelli"},
     {MenuKind::Item, "liv1", "Verifica Immediata"},
     {MenuKind::Item, "liv2", "Verifica Intermedia o Finale"},
@@ -66,7 +66,7 @@ const MenuSpec kMenus[] = {
 
 } // namespace
 
-std::span<const ControlSpec> controls() { return kControls; }
-std::span<const MenuSpec> menus() { return kMenus; }
+std::span<const ControlDesign> controls() { return kControls; }
+std::span<const MenuDesign> menus() { return kMenus; }
 
 } // namespace wordorderlayout

@@ -9,8 +9,8 @@
 // controls from the top down, and its menu bar.
 namespace wordorderlayout {
 
-extern const ui::WindowSpec kWindow;
-std::span<const ui::ControlSpec> controls();
-std::span<const ui::MenuSpec> menus();
+extern const ui::WindowDesign kWindow;
+std::span<const ui::ControlDesign> controls();
+std::span<const ui::MenuDesign> menus();
 
 } // namespace wordorderlayout

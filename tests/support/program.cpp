@@ -24,7 +24,7 @@ void start()
 
 void stop()
 {
-    for (FormId id : {FormId::Chooser, FormId::RecognitionDrill, FormId::SequenceDrill, FormId::WordOrder})
+    for (FormId id : kProgramForms)
         Forms::instance().unload(id);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -43,7 +43,7 @@ bool isVisible(FormId id)
 int visibleCount()
 {
     int count = 0;
-    for (FormId id : {FormId::Chooser, FormId::RecognitionDrill, FormId::SequenceDrill, FormId::WordOrder})
+    for (FormId id : kProgramForms)
         count += isVisible(id) ? 1 : 0;
     return count;
 }
