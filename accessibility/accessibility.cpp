@@ -31,20 +31,26 @@ QList<Described> &described()
     return windows;
 }
 
-// The role a window gives the control (or itself); none where it gives none.
-std::optional<Role> roleOf(const QWidget *widget)
+// The rule a window gives for the control (or itself); none where it gives none.
+const ControlRole *ruleOf(const QWidget *widget)
 {
     const WindowDescription *description = descriptionOf(widget->window());
     if (!description)
-        return std::nullopt;
+        return nullptr;
     const bool isWindow = widget == widget->window();
     for (const ControlRole &rule : description->roles) {
         const bool matches = rule.control ? !isWindow && widget->objectName() == QLatin1String(rule.control)
                                           : isWindow;
         if (matches)
-            return rule.role;
+            return &rule;
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+std::optional<Role> roleOf(const QWidget *widget)
+{
+    const ControlRole *rule = ruleOf(widget);
+    return rule ? std::optional<Role>(rule->role) : std::nullopt;
 }
 
 bool neverShown(const QWidget *widget)
@@ -193,15 +199,22 @@ private:
 class EnterBox : public ProgramInterface
 {
 public:
-    explicit EnterBox(QWidget *box) : ProgramInterface(box, QAccessible::StaticText) {}
+    EnterBox(QWidget *box, const char *coveredBy)
+        : ProgramInterface(box, QAccessible::StaticText), m_coveredBy(coveredBy)
+    {
+    }
 
     QRect rect() const override
     {
-        const auto *answer = widget()->parentWidget()->findChild<QWidget *>(QStringLiteral("Text1"));
+        const auto *answer =
+            m_coveredBy ? widget()->parentWidget()->findChild<QWidget *>(QLatin1String(m_coveredBy)) : nullptr;
         if (!answer || !widget()->isVisible())
             return ProgramInterface::rect();
         return QRect(answer->mapToGlobal(QPoint(0, 0)), answer->size());
     }
+
+private:
+    const char *m_coveredBy;
 };
 
 QAccessibleInterface *interfaceFor(const QString &, QObject *object)
@@ -213,17 +226,17 @@ QAccessibleInterface *interfaceFor(const QString &, QObject *object)
         return new OptionButton(option);
     if (isClientArea(widget))
         return new ClientArea(widget);
-    const std::optional<Role> role = roleOf(widget);
-    if (!role)
+    const ControlRole *rule = ruleOf(widget);
+    if (!rule)
         return nullptr;
-    switch (*role) {
+    switch (rule->role) {
     case Role::Window: return new ProgramInterface(widget, QAccessible::Window);
     case Role::Group: return new ProgramInterface(widget, QAccessible::Grouping);
     case Role::ActionLabel:
         if (auto *label = qobject_cast<ClickableLabel *>(widget))
             return new ActionLabel(label);
         return nullptr;
-    case Role::EnterBox: return new EnterBox(widget);
+    case Role::EnterBox: return new EnterBox(widget, rule->coveredBy);
     case Role::NeverShown: return nullptr;
     }
     return nullptr;

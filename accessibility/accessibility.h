@@ -31,6 +31,7 @@ struct ControlRole
 {
     const char *control;   // null: the window itself
     Role role;
+    const char *coveredBy = nullptr;   // an EnterBox: the box it lies under, whose extent it takes
 };
 
 // What a window says of itself: the roles of its controls and what a screen

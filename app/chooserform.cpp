@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/chooserform.h"
 
+#include "app/choosercontrols.h"
 #include "app/choosernarrator.h"
 #include "app/programforms.h"
 #include "ui/controlbuilder.h"
@@ -9,6 +10,8 @@
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+
+namespace names = choosercontrols;
 
 namespace {
 
@@ -23,22 +26,22 @@ const WindowDesign kWindow{
 };
 
 const ControlDesign kControls[] = {
-    {.name = "Frame1", .kind = Kind::Frame, .left = 2280, .top = 840, .width = 7575, .height = 4935,
+    {.name = names::Frame1, .kind = Kind::Frame, .left = 2280, .top = 840, .width = 7575, .height = 4935,
      .bg = colours::LightCyan},
-    {.name = "Command1", .kind = Kind::Button, .text = "&ESCI", .left = 8520, .top = 6600, .width = 1335,
+    {.name = names::Command1, .kind = Kind::Button, .text = "&ESCI", .left = 8520, .top = 6600, .width = 1335,
      .height = 495, .cancel = true},
-    {.name = "Option2", .kind = Kind::OptionButton,
+    {.name = names::Option2, .kind = Kind::OptionButton,
      .text = "Mettere in sequenza le lettere dell'alfabeto, Maiuscole o minuscole",
      .left = 480, .top = 1920, .width = 6495, .height = 855, .fontPt = 13.5, .fg = colours::Blue,
-     .parent = "Frame1"},
-    {.name = "Option3", .kind = Kind::OptionButton,
+     .parent = names::Frame1},
+    {.name = names::Option3, .kind = Kind::OptionButton,
      .text = "Ordinare alfabeticamente dei nomi, prelevati da una lista o digitati da tastiera",
      .left = 480, .top = 3360, .width = 6495, .height = 855, .fontPt = 13.5, .fg = colours::Blue,
-     .parent = "Frame1"},
-    {.name = "Option1", .kind = Kind::OptionButton,
+     .parent = names::Frame1},
+    {.name = names::Option1, .kind = Kind::OptionButton,
      .text = "Riconoscere le lettere dell'alfabeto, Maiuscole o minuscole",
      .left = 480, .top = 480, .width = 6495, .height = 855, .fontPt = 13.5, .fg = colours::Blue,
-     .parent = "Frame1"},
+     .parent = names::Frame1},
 };
 
 } // namespace
@@ -47,19 +50,19 @@ ChooserForm::ChooserForm()
 {
     setupWindow(this, this, kWindow);
     buildControls(this, kControls, kWindow.fontPt);
-    ui::setTabOrder(this, {"Command1", "Option2", "Option3", "Option1"});
+    ui::setTabOrder(this, {names::Command1, names::Option2, names::Option3, names::Option1});
     placeWindow(this, kWindow);
     accessibility::describe(this, chooserDescription());
 
-    onClicked(this, "Command1", &ChooserForm::Command1_Click);
-    onClicked(this, "Option1", &ChooserForm::Option1_Click);
-    onClicked(this, "Option2", &ChooserForm::Option2_Click);
-    onClicked(this, "Option3", &ChooserForm::Option3_Click);
+    onClicked(this, names::Command1, &ChooserForm::Command1_Click);
+    onClicked(this, names::Option1, &ChooserForm::Option1_Click);
+    onClicked(this, names::Option2, &ChooserForm::Option2_Click);
+    onClicked(this, names::Option3, &ChooserForm::Option3_Click);
 }
 
 void ChooserForm::Form_Activate()
 {
-    for (const char *name : {"Option1", "Option2", "Option3"})
+    for (const char *name : {names::Option1, names::Option2, names::Option3})
         clearOption(control<QRadioButton>(this, name));
 }
 

@@ -2,6 +2,9 @@
 #include "app/choosernarrator.h"
 
 #include "accessibility/narratortools.h"
+#include "app/choosercontrols.h"
+
+namespace names = choosercontrols;
 
 using namespace narration;
 
@@ -15,7 +18,7 @@ public:
     Snapshot read(const QWidget *) const override { return {}; }
     QHash<QString, Spoken> standing(const Snapshot &) const override
     {
-        return {{QStringLiteral("Frame1"), named("Scegli l'esercizio")}};
+        return {{QString::fromLatin1(names::Frame1), named("Scegli l'esercizio")}};
     }
     QString news(const Snapshot &, const Snapshot &, const QString &) const override { return {}; }
 };
@@ -27,7 +30,7 @@ const accessibility::WindowDescription &chooserDescription()
     using accessibility::Role;
     static const accessibility::ControlRole roles[] = {
         {nullptr, Role::Window},
-        {"Frame1", Role::Group},
+        {names::Frame1, Role::Group},
     };
     static const ChooserNarrator narrator;
     static const accessibility::WindowDescription description{roles, &narrator};

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drills/letterdrillform.h"
 
-#include "ui/handler.h"
-#include "ui/widgets.h"
+#include "drills/drillcontrols.h"
 #include "platform/mediacontrol.h"
 #include "platform/messagebox.h"
 #include "platform/random.h"
 #include "platform/soundcue.h"
 #include "platform/textcodes.h"
+#include "ui/handler.h"
+#include "ui/widgets.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -16,6 +17,8 @@
 #include <QTimer>
 
 #include <vector>
+
+namespace names = drillcontrols;
 
 namespace {
 
@@ -31,40 +34,40 @@ const char *const kPressEnter = "PREMERE INVIO PER CONTINUARE";
 // Text1 is listed after Text2 so that it is drawn over it: Text2 only holds
 // the focus while the pupil is asked for Enter, and must never be seen.
 const ControlDesign kSharedControls[] = {
-    {.name = "Label10", .kind = Kind::Label, .left = 360, .top = 120, .width = 5055, .height = 375},
-    {.name = "Label1", .kind = Kind::Label, .left = 360, .top = 600, .width = 2295, .height = 615, .fontPt = 24,
+    {.name = names::Label10, .kind = Kind::Label, .left = 360, .top = 120, .width = 5055, .height = 375},
+    {.name = names::Label1, .kind = Kind::Label, .left = 360, .top = 600, .width = 2295, .height = 615, .fontPt = 24,
      .fg = colours::Blue, .bg = colours::Yellow, .align = Align::Centre},
-    {.name = "Text2", .kind = Kind::TextBox, .text = "Text2", .left = 5160, .top = 600, .width = 255, .height = 615,
+    {.name = names::Text2, .kind = Kind::TextBox, .text = "Text2", .left = 5160, .top = 600, .width = 255, .height = 615,
      .fontPt = 24, .fg = colours::Green, .bg = colours::Green, .align = Align::Centre},
-    {.name = "Text1", .kind = Kind::TextBox, .left = 3120, .top = 600, .width = 2295, .height = 615, .fontPt = 24,
+    {.name = names::Text1, .kind = Kind::TextBox, .left = 3120, .top = 600, .width = 2295, .height = 615, .fontPt = 24,
      .fg = colours::Red, .bg = colours::Green, .align = Align::Centre, .enabled = false},
-    {.name = "Label6", .kind = Kind::Label, .left = 6240, .top = 480, .width = 2655, .height = 1095, .fontPt = 18,
+    {.name = names::Label6, .kind = Kind::Label, .left = 6240, .top = 480, .width = 2655, .height = 1095, .fontPt = 18,
      .fg = colours::Red},
-    {.name = "Label7", .kind = Kind::Label, .left = 360, .top = 1560, .width = 5055, .height = 615, .fontPt = 12,
+    {.name = names::Label7, .kind = Kind::Label, .left = 360, .top = 1560, .width = 5055, .height = 615, .fontPt = 12,
      .fg = colours::Blue, .align = Align::Centre},
-    {.name = "Label3", .kind = Kind::Label, .left = 5520, .top = 2160, .width = 3855, .height = 495, .fontPt = 13.5,
+    {.name = names::Label3, .kind = Kind::Label, .left = 5520, .top = 2160, .width = 3855, .height = 495, .fontPt = 13.5,
      .fg = colours::Blue},
-    {.name = "Label4", .kind = Kind::Label, .left = 5520, .top = 3000, .width = 3855, .height = 495, .fontPt = 13.5,
+    {.name = names::Label4, .kind = Kind::Label, .left = 5520, .top = 3000, .width = 3855, .height = 495, .fontPt = 13.5,
      .fg = colours::Red},
-    {.name = "Label5", .kind = Kind::Label, .left = 5520, .top = 3840, .width = 3855, .height = 495, .fontPt = 13.5,
+    {.name = names::Label5, .kind = Kind::Label, .left = 5520, .top = 3840, .width = 3855, .height = 495, .fontPt = 13.5,
      .fg = colours::Blue},
-    {.name = "Label2", .kind = Kind::Label, .left = 5520, .top = 4680, .width = 3855, .height = 495,
+    {.name = names::Label2, .kind = Kind::Label, .left = 5520, .top = 4680, .width = 3855, .height = 495,
      .fg = colours::Red},
-    {.name = "Command1", .kind = Kind::Button, .text = "&NUOVO", .left = 720, .top = 5520, .width = 1335,
+    {.name = names::Command1, .kind = Kind::Button, .text = "&NUOVO", .left = 720, .top = 5520, .width = 1335,
      .height = 495},
-    {.name = "Command5", .kind = Kind::Button, .text = "&RISULTATI", .left = 2520, .top = 5520, .width = 1335,
+    {.name = names::Command5, .kind = Kind::Button, .text = "&RISULTATI", .left = 2520, .top = 5520, .width = 1335,
      .height = 495, .enabled = false},
-    {.name = "Command2", .kind = Kind::Button, .text = "&SOSPENDI", .left = 4320, .top = 5520, .width = 1335,
+    {.name = names::Command2, .kind = Kind::Button, .text = "&SOSPENDI", .left = 4320, .top = 5520, .width = 1335,
      .height = 495, .enabled = false},
-    {.name = "Command3", .kind = Kind::Button, .text = "&TERMINA", .left = 5880, .top = 5520, .width = 1455,
+    {.name = names::Command3, .kind = Kind::Button, .text = "&TERMINA", .left = 5880, .top = 5520, .width = 1455,
      .height = 495, .enabled = false},
-    {.name = "Command4", .kind = Kind::Button, .text = "&ESCI", .left = 7560, .top = 5520, .width = 1455,
+    {.name = names::Command4, .kind = Kind::Button, .text = "&ESCI", .left = 7560, .top = 5520, .width = 1455,
      .height = 495, .cancel = true},
 };
 
 // The two windows place these two labels differently.
-const ControlDesign kLabel8{.name = "Label8", .kind = Kind::Label, .width = 2295, .height = 375};
-const ControlDesign kLabel9{.name = "Label9", .kind = Kind::Label, .width = 2295, .height = 375};
+const ControlDesign kLabel8{.name = names::Label8, .kind = Kind::Label, .width = 2295, .height = 375};
+const ControlDesign kLabel9{.name = names::Label9, .kind = Kind::Label, .width = 2295, .height = 375};
 
 ControlDesign placed(ControlDesign label, int left, int top)
 {
@@ -85,20 +88,20 @@ std::vector<ControlDesign> drillControls(const LetterDrillDesign &design)
 std::vector<MenuDesign> drillMenus(const LetterDrillDesign &design)
 {
     return {
-        {MenuKind::Menu, "Mnu_Gioco", "&Gioco"},
-        {MenuKind::Item, "Mnu_Nuovo", "&Nuovo"},
-        {MenuKind::Item, "Mnu_Risultati", "&Risultati", false},
-        {MenuKind::Item, "Mnu_Sospendi", "&Sospendi", false},
-        {MenuKind::Item, "Mnu_Termina", "&Termina", false},
+        {MenuKind::Menu, names::Mnu_Gioco, "&Gioco"},
+        {MenuKind::Item, names::Mnu_Nuovo, "&Nuovo"},
+        {MenuKind::Item, names::Mnu_Risultati, "&Risultati", false},
+        {MenuKind::Item, names::Mnu_Sospendi, "&Sospendi", false},
+        {MenuKind::Item, names::Mnu_Termina, "&Termina", false},
         {MenuKind::Separator, "sep1"},
-        {MenuKind::Item, "Mnu_Esci", "&Esci"},
+        {MenuKind::Item, names::Mnu_Esci, "&Esci"},
         {MenuKind::Menu, "Opzioni", "&Opzioni"},
-        {MenuKind::Item, "Mnu_Maiuscole", design.capitalsItem},
-        {MenuKind::Item, "Mnu_minuscole", design.smallLettersItem},
+        {MenuKind::Item, names::Mnu_Maiuscole, design.capitalsItem},
+        {MenuKind::Item, names::Mnu_minuscole, design.smallLettersItem},
         {MenuKind::Item, "space", ""},
-        {MenuKind::Item, "Mnu_Italiano", "Alfabeto Italiano"},
-        {MenuKind::Item, "Mnu_Inglese", "Alfabeto Inglese"},
-        {MenuKind::Command, "Mnu_Informazioni", "&Informazioni"},
+        {MenuKind::Item, names::Mnu_Italiano, "Alfabeto Italiano"},
+        {MenuKind::Item, names::Mnu_Inglese, "Alfabeto Inglese"},
+        {MenuKind::Command, names::Mnu_Informazioni, "&Informazioni"},
     };
 }
 
@@ -130,17 +133,17 @@ LetterDrillForm::LetterDrillForm(const LetterDrillDesign &design) : m_design(des
 void LetterDrillForm::buildWindow()
 {
     QWidget *client = buildMenuWindow(this, m_design.window, drillControls(m_design), drillMenus(m_design));
-    ui::setTabOrder(client, {"Command1", "Command2", "Command3", "Command4", "Text1", "Command5", "Text2"});
+    ui::setTabOrder(client, {names::Command1, names::Command2, names::Command3, names::Command4, names::Text1, names::Command5, names::Text2});
     // The pupil never sees Text2, so neither a right click nor the Menu key
     // may open an edit menu on it.
-    control<QWidget>(this, "Text2")->setContextMenuPolicy(Qt::PreventContextMenu);
+    control<QWidget>(this, names::Text2)->setContextMenuPolicy(Qt::PreventContextMenu);
 
     auto *timer = new QTimer(this);
-    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setObjectName(QString::fromLatin1(names::Timer1));
     timer->setInterval(1000);
     timer->start();
     new MediaControl(this);
-    control<QWidget>(this, "Command1")->setFocus();
+    control<QWidget>(this, names::Command1)->setFocus();
 }
 
 void LetterDrillForm::findControls()
@@ -150,26 +153,26 @@ void LetterDrillForm::findControls()
         *labels[i] = control<QLabel>(this, qPrintable(QStringLiteral("Label%1").arg(i + 1)));
     AlphabetLabel = control<QLabel>(this, m_design.alphabetLabel);
     SequenceLabel = m_design.sequenceLabel ? control<QLabel>(this, m_design.sequenceLabel) : nullptr;
-    Text1 = control<QLineEdit>(this, "Text1");
-    Text2 = control<QLineEdit>(this, "Text2");
-    Command1 = control<QPushButton>(this, "Command1");
-    Command2 = control<QPushButton>(this, "Command2");
-    Command3 = control<QPushButton>(this, "Command3");
-    Command4 = control<QPushButton>(this, "Command4");
-    Command5 = control<QPushButton>(this, "Command5");
-    Mnu_Risultati = control<QAction>(this, "Mnu_Risultati");
-    Mnu_Sospendi = control<QAction>(this, "Mnu_Sospendi");
-    Mnu_Termina = control<QAction>(this, "Mnu_Termina");
-    Timer1 = control<QTimer>(this, "Timer1");
+    Text1 = control<QLineEdit>(this, names::Text1);
+    Text2 = control<QLineEdit>(this, names::Text2);
+    Command1 = control<QPushButton>(this, names::Command1);
+    Command2 = control<QPushButton>(this, names::Command2);
+    Command3 = control<QPushButton>(this, names::Command3);
+    Command4 = control<QPushButton>(this, names::Command4);
+    Command5 = control<QPushButton>(this, names::Command5);
+    Mnu_Risultati = control<QAction>(this, names::Mnu_Risultati);
+    Mnu_Sospendi = control<QAction>(this, names::Mnu_Sospendi);
+    Mnu_Termina = control<QAction>(this, names::Mnu_Termina);
+    Timer1 = control<QTimer>(this, names::Timer1);
 }
 
 void LetterDrillForm::connectHandlers()
 {
-    onClicked(this, "Command1", &LetterDrillForm::Command1_Click);
-    onClicked(this, "Command2", &LetterDrillForm::Command2_Click);
-    onClicked(this, "Command3", &LetterDrillForm::Command3_Click);
-    onClicked(this, "Command4", &LetterDrillForm::Command4_Click);
-    onClicked(this, "Command5", &LetterDrillForm::Command5_Click);
+    onClicked(this, names::Command1, &LetterDrillForm::Command1_Click);
+    onClicked(this, names::Command2, &LetterDrillForm::Command2_Click);
+    onClicked(this, names::Command3, &LetterDrillForm::Command3_Click);
+    onClicked(this, names::Command4, &LetterDrillForm::Command4_Click);
+    onClicked(this, names::Command5, &LetterDrillForm::Command5_Click);
 
     auto clicks = [](QLabel *label) { return static_cast<ClickableLabel *>(label); };
     connect(clicks(Label2), &ClickableLabel::clicked, this, guarded(Label2, [this] { Label2_Click(); }));
@@ -183,16 +186,16 @@ void LetterDrillForm::connectHandlers()
 
     // A menu item runs its button's handler directly, so it works even while
     // the button is disabled.
-    onChosen(this, "Mnu_Nuovo", &LetterDrillForm::Command1_Click);
-    onChosen(this, "Mnu_Risultati", &LetterDrillForm::Command5_Click);
-    onChosen(this, "Mnu_Sospendi", &LetterDrillForm::Command2_Click);
-    onChosen(this, "Mnu_Termina", &LetterDrillForm::Command3_Click);
-    onChosen(this, "Mnu_Esci", &LetterDrillForm::Command4_Click);
-    onChosen(this, "Mnu_Maiuscole", &LetterDrillForm::Mnu_Maiuscole_Click);
-    onChosen(this, "Mnu_minuscole", &LetterDrillForm::Mnu_minuscole_Click);
-    onChosen(this, "Mnu_Italiano", &LetterDrillForm::Mnu_Italiano_Click);
-    onChosen(this, "Mnu_Inglese", &LetterDrillForm::Mnu_Inglese_Click);
-    onChosen(this, "Mnu_Informazioni", &LetterDrillForm::Mnu_Informazioni_Click);
+    onChosen(this, names::Mnu_Nuovo, &LetterDrillForm::Command1_Click);
+    onChosen(this, names::Mnu_Risultati, &LetterDrillForm::Command5_Click);
+    onChosen(this, names::Mnu_Sospendi, &LetterDrillForm::Command2_Click);
+    onChosen(this, names::Mnu_Termina, &LetterDrillForm::Command3_Click);
+    onChosen(this, names::Mnu_Esci, &LetterDrillForm::Command4_Click);
+    onChosen(this, names::Mnu_Maiuscole, &LetterDrillForm::Mnu_Maiuscole_Click);
+    onChosen(this, names::Mnu_minuscole, &LetterDrillForm::Mnu_minuscole_Click);
+    onChosen(this, names::Mnu_Italiano, &LetterDrillForm::Mnu_Italiano_Click);
+    onChosen(this, names::Mnu_Inglese, &LetterDrillForm::Mnu_Inglese_Click);
+    onChosen(this, names::Mnu_Informazioni, &LetterDrillForm::Mnu_Informazioni_Click);
 }
 
 // --- load and activation -------------------------------------------------

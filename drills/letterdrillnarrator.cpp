@@ -2,8 +2,11 @@
 #include "drills/letterdrillnarrator.h"
 
 #include "accessibility/narratortools.h"
+#include "drills/drillcontrols.h"
 
 #include <QWidget>
+
+namespace names = drillcontrols;
 
 using namespace narration;
 
@@ -15,13 +18,13 @@ LetterDrillNarrator::LetterDrillNarrator(const char *alphabetLabel, const char *
 Snapshot LetterDrillNarrator::read(const QWidget *window) const
 {
     Snapshot state;
-    for (const char *label : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8", "Label10"})
+    for (const char *label : {names::Label1, names::Label2, names::Label3, names::Label4, names::Label5, names::Label6, names::Label7, names::Label8, names::Label10})
         state.insert(QLatin1String(label), caption(window, label));
     state.insert(QStringLiteral("alphabet"), caption(window, m_alphabetLabel));
     if (m_sequenceLabel)
         state.insert(QStringLiteral("sequence"), caption(window, m_sequenceLabel));
-    state.insert(QStringLiteral("results"), flag(shown(window, "Label3")));
-    const auto *nuovo = window->findChild<QWidget *>(QStringLiteral("Command1"));
+    state.insert(QStringLiteral("results"), flag(shown(window, names::Label3)));
+    const auto *nuovo = window->findChild<QWidget *>(QString::fromLatin1(names::Command1));
     state.insert(QStringLiteral("idle"), flag(nuovo && nuovo->isEnabled()));
     return state;
 }
@@ -29,10 +32,10 @@ Snapshot LetterDrillNarrator::read(const QWidget *window) const
 QHash<QString, Spoken> LetterDrillNarrator::standing(const Snapshot &state) const
 {
     return {
-        {QStringLiteral("Text1"), {QStringLiteral("Risposta"), prompt(state)}},
-        {QStringLiteral("Text2"), {verdict(state), QString()}},
+        {QString::fromLatin1(names::Text1), {QStringLiteral("Risposta"), prompt(state)}},
+        {QString::fromLatin1(names::Text2), {verdict(state), QString()}},
         // Once a session has ended, NUOVO is where the focus rests by the results.
-        {QStringLiteral("Command1"),
+        {QString::fromLatin1(names::Command1),
          {QString(), !state.value("results").isEmpty() && !state.value("idle").isEmpty() ? results(state)
                                                                                             : QString()}},
     };
@@ -43,7 +46,7 @@ QString LetterDrillNarrator::news(const Snapshot &before, const Snapshot &after,
     QStringList parts;
     if (!after.value("results").isEmpty() && before.value("results").isEmpty())
         parts << results(after);
-    for (const char *option : {"alphabet", "Label8"})
+    for (const char *option : {"alphabet", names::Label8})
         if (after.value(option) != before.value(option))
             parts << after.value(option);
     return sentences(parts);
@@ -52,12 +55,12 @@ QString LetterDrillNarrator::news(const Snapshot &before, const Snapshot &after,
 // The letter asked, in words that tell its case, then the instruction.
 QString LetterDrillNarrator::prompt(const Snapshot &state)
 {
-    const QString letter = state.value("Label1");
+    const QString letter = state.value(names::Label1);
     if (letter.size() != 1)
         return {};
     const QChar c = letter.front();
     const QString kind = c.isUpper() ? QStringLiteral("maiuscola") : QStringLiteral("minuscola");
-    QStringList parts{QStringLiteral("Lettera %1 %2").arg(letter, kind), state.value("Label10")};
+    QStringList parts{QStringLiteral("Lettera %1 %2").arg(letter, kind), state.value(names::Label10)};
     const QString sequence = state.value("sequence");
     if (!sequence.isEmpty())
         parts << QStringLiteral("Sequenza: %1").arg(spelled(sequence));
@@ -77,21 +80,21 @@ QString LetterDrillNarrator::spelled(const QString &letters)
 // waits for Enter has nothing else to say.
 QString LetterDrillNarrator::verdict(const Snapshot &state)
 {
-    const QString said = sentences({state.value("Label6"), state.value("Label7")});
+    const QString said = sentences({state.value(names::Label6), state.value(names::Label7)});
     return said.isEmpty() ? QStringLiteral("Invio per continuare") : said;
 }
 
 QString LetterDrillNarrator::results(const Snapshot &state)
 {
-    return sentences({state.value("Label3"), state.value("Label4"), state.value("Label5"), state.value("Label2")});
+    return sentences({state.value(names::Label3), state.value(names::Label4), state.value(names::Label5), state.value(names::Label2)});
 }
 
 std::span<const accessibility::ControlRole> letterDrillRoles()
 {
     using accessibility::Role;
     static const accessibility::ControlRole roles[] = {
-        {"Label2", Role::ActionLabel}, {"Label3", Role::ActionLabel}, {"Label4", Role::ActionLabel},
-        {"Label5", Role::ActionLabel}, {"Text2", Role::EnterBox},
+        {names::Label2, Role::ActionLabel}, {names::Label3, Role::ActionLabel}, {names::Label4, Role::ActionLabel},
+        {names::Label5, Role::ActionLabel}, {names::Text2, Role::EnterBox, names::Text1},
     };
     return roles;
 }

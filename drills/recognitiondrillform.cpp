@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drills/recognitiondrillform.h"
 
+#include "drills/drillcontrols.h"
 #include "drills/letterdrillnarrator.h"
 #include "platform/random.h"
 #include "platform/textcodes.h"
 
 #include <QLabel>
+
+namespace names = drillcontrols;
 
 namespace {
 
@@ -14,11 +17,11 @@ using namespace ui;
 constexpr int kLettersAToZ = 26;
 
 const ControlDesign kOwnControls[] = {
-    {.name = "Label11", .kind = Kind::Label, .text = "Label11", .left = 600, .top = 4800, .width = 3255,
+    {.name = names::Label11, .kind = Kind::Label, .text = "Label11", .left = 600, .top = 4800, .width = 3255,
      .height = 375, .bg = colours::Cyan},
 };
 
-const LetterDrillNarrator kNarrator("Label11", nullptr);
+const LetterDrillNarrator kNarrator(names::Label11, nullptr);
 const accessibility::WindowDescription kDescription{letterDrillRoles(), &kNarrator};
 
 const LetterDrillDesign kDesign{
@@ -33,7 +36,7 @@ const LetterDrillDesign kDesign{
     .label8Left = 600, .label8Top = 4200,
     .label9Left = 720, .label9Top = 4560,
     .ownControls = kOwnControls,
-    .alphabetLabel = "Label11",
+    .alphabetLabel = names::Label11,
     .sequenceLabel = nullptr,
     .capitalsItem = "Maiuscole",
     .smallLettersItem = "minuscole",

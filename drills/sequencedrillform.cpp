@@ -1,22 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drills/sequencedrillform.h"
 
+#include "drills/drillcontrols.h"
 #include "drills/letterdrillnarrator.h"
 #include "platform/textcodes.h"
 
 #include <QLabel>
+
+namespace names = drillcontrols;
 
 namespace {
 
 using namespace ui;
 
 const ControlDesign kOwnControls[] = {
-    {.name = "Label11", .kind = Kind::Label, .left = 360, .top = 2400, .width = 5070, .height = 585, .fontPt = 12,
+    {.name = names::Label11, .kind = Kind::Label, .left = 360, .top = 2400, .width = 5070, .height = 585, .fontPt = 12,
      .fg = colours::Blue, .bg = colours::Green, .border = true},
-    {.name = "Label12", .kind = Kind::Label, .left = 840, .top = 4800, .width = 2295, .height = 375},
+    {.name = names::Label12, .kind = Kind::Label, .left = 840, .top = 4800, .width = 2295, .height = 375},
 };
 
-const LetterDrillNarrator kNarrator("Label12", "Label11");
+const LetterDrillNarrator kNarrator(names::Label12, names::Label11);
 const accessibility::WindowDescription kDescription{letterDrillRoles(), &kNarrator};
 
 const LetterDrillDesign kDesign{
@@ -31,8 +34,8 @@ const LetterDrillDesign kDesign{
     .label8Left = 840, .label8Top = 4200,
     .label9Left = 840, .label9Top = 6480,
     .ownControls = kOwnControls,
-    .alphabetLabel = "Label12",
-    .sequenceLabel = "Label11",
+    .alphabetLabel = names::Label12,
+    .sequenceLabel = names::Label11,
     .capitalsItem = "Lettere Maiuscole",
     .smallLettersItem = "lettere minuscole",
     .instruction = "  PREMI IL TASTO DELLA LETTERA SUCCESSIVA",

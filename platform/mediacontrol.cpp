@@ -6,7 +6,7 @@
 MediaControl::MediaControl(QWidget *window)
     : QObject(window), m_output(platform::createSoundOutput())
 {
-    setObjectName(QStringLiteral("MMControl1"));
+    setObjectName(QLatin1String(kName));
 }
 
 MediaControl::~MediaControl() = default;

@@ -15,6 +15,9 @@ class MediaControl : public QObject
 {
     Q_OBJECT
 public:
+    // Its name in every window.
+    static constexpr char kName[] = "MMControl1";
+
     explicit MediaControl(QWidget *window);
     ~MediaControl() override;
 

@@ -9,7 +9,7 @@ namespace platform {
 
 void SoundCue(QWidget *window, const QString &path)
 {
-    auto *player = window->findChild<MediaControl *>(QStringLiteral("MMControl1"), Qt::FindDirectChildrenOnly);
+    auto *player = window->findChild<MediaControl *>(QLatin1String(MediaControl::kName), Qt::FindDirectChildrenOnly);
     if (!player)
         return;
     player->setFileName(path);

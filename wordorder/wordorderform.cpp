@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wordorder/wordorderform.h"
 
-#include "ui/controlbuilder.h"
-#include "ui/handler.h"
-#include "ui/widgets.h"
 #include "platform/mediacontrol.h"
 #include "platform/messagebox.h"
 #include "platform/soundcue.h"
 #include "platform/textcodes.h"
+#include "ui/controlbuilder.h"
+#include "ui/handler.h"
+#include "ui/widgets.h"
 #include "wordorder/alphabeticalorder.h"
-#include "wordorder/wordordernarrator.h"
+#include "wordorder/wordcontrols.h"
 #include "wordorder/wordorderlayout.h"
+#include "wordorder/wordordernarrator.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -22,6 +23,8 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+
+namespace names = wordcontrols;
 
 namespace {
 
@@ -98,7 +101,7 @@ WordOrderForm::WordOrderForm()
     using namespace wordorderlayout;
     ui::buildMenuWindow(this, kWindow, controls(), menus());
     new MediaControl(this);
-    ui::setTabOrder(this, {"Text1", "Command1", "Command2", "List1", "List2", "Command3", "List3", "Text2"});
+    ui::setTabOrder(this, {names::Text1, names::Command1, names::Command2, names::List1, names::List2, names::Command3, names::List3, names::Text2});
     findControls();
     connectHandlers();
     accessibility::describe(this, wordOrderDescription());
@@ -108,31 +111,31 @@ WordOrderForm::WordOrderForm()
 void WordOrderForm::findControls()
 {
     using ui::control;
-    Text1 = control<QLineEdit>(this, "Text1");
-    Text2 = control<QPlainTextEdit>(this, "Text2");
-    List1 = control<QListWidget>(this, "List1");
-    List2 = control<QListWidget>(this, "List2");
-    List3 = control<QListWidget>(this, "List3");
-    Label1 = control<ClickableLabel>(this, "Label1");
-    Label3 = control<ClickableLabel>(this, "Label3");
-    Label4 = control<ClickableLabel>(this, "Label4");
-    Label5 = control<ClickableLabel>(this, "Label5");
-    Label6 = control<ClickableLabel>(this, "Label6");
-    Label7 = control<ClickableLabel>(this, "Label7");
-    Label8 = control<ClickableLabel>(this, "Label8");
-    Label9 = control<ClickableLabel>(this, "Label9");
-    Label10 = control<ClickableLabel>(this, "Label10");
-    Command3 = control<QPushButton>(this, "Command3");
+    Text1 = control<QLineEdit>(this, names::Text1);
+    Text2 = control<QPlainTextEdit>(this, names::Text2);
+    List1 = control<QListWidget>(this, names::List1);
+    List2 = control<QListWidget>(this, names::List2);
+    List3 = control<QListWidget>(this, names::List3);
+    Label1 = control<ClickableLabel>(this, names::Label1);
+    Label3 = control<ClickableLabel>(this, names::Label3);
+    Label4 = control<ClickableLabel>(this, names::Label4);
+    Label5 = control<ClickableLabel>(this, names::Label5);
+    Label6 = control<ClickableLabel>(this, names::Label6);
+    Label7 = control<ClickableLabel>(this, names::Label7);
+    Label8 = control<ClickableLabel>(this, names::Label8);
+    Label9 = control<ClickableLabel>(this, names::Label9);
+    Label10 = control<ClickableLabel>(this, names::Label10);
+    Command3 = control<QPushButton>(this, names::Command3);
 }
 
 void WordOrderForm::connectHandlers()
 {
     using ui::control;
-    onClicked(this, "Command1", &WordOrderForm::Command1_Click);
-    onClicked(this, "Command2", &WordOrderForm::Command2_Click);
-    onClicked(this, "Command3", &WordOrderForm::Command3_Click);
+    onClicked(this, names::Command1, &WordOrderForm::Command1_Click);
+    onClicked(this, names::Command2, &WordOrderForm::Command2_Click);
+    onClicked(this, names::Command3, &WordOrderForm::Command3_Click);
 
-    auto *label2 = control<ClickableLabel>(this, "Label2");
+    auto *label2 = control<ClickableLabel>(this, names::Label2);
     connect(label2, &ClickableLabel::clicked, this, guarded(label2, [this] { Label2_Click(); }));
     connect(Label7, &ClickableLabel::clicked, this, guarded(Label7, [this] { Label7_Click(); }));
 
@@ -143,8 +146,8 @@ void WordOrderForm::connectHandlers()
 
     onKeyPress(Text1, [this](Int16 &keyAscii) { Text1_KeyPress(keyAscii); });
 
-    onChosen(this, "liv1", &WordOrderForm::liv1_Click);
-    onChosen(this, "liv2", &WordOrderForm::liv2_Click);
+    onChosen(this, names::liv1, &WordOrderForm::liv1_Click);
+    onChosen(this, names::liv2, &WordOrderForm::liv2_Click);
     onChosen(this, "It", &WordOrderForm::It_Click);
     onChosen(this, "En", &WordOrderForm::En_Click);
     onChosen(this, "info", &WordOrderForm::info_Click);

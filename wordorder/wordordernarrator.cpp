@@ -2,9 +2,12 @@
 #include "wordorder/wordordernarrator.h"
 
 #include "accessibility/narratortools.h"
+#include "wordorder/wordcontrols.h"
 
 #include <QPlainTextEdit>
 #include <QWidget>
+
+namespace names = wordcontrols;
 
 using namespace narration;
 
@@ -17,11 +20,11 @@ const QString kNewListHeading = QStringLiteral("NUOVO ELENCO");
 Snapshot WordOrderNarrator::read(const QWidget *window) const
 {
     Snapshot state;
-    for (const char *label : {"Label1", "Label3", "Label4", "Label5", "Label6"})
+    for (const char *label : {names::Label1, names::Label3, names::Label4, names::Label5, names::Label6})
         state.insert(QLatin1String(label), caption(window, label));
-    state.insert(QStringLiteral("List1"), items(window, "List1").join(QLatin1Char('\n')));
-    state.insert(QStringLiteral("List2"), items(window, "List2").join(QLatin1Char('\n')));
-    const auto *errors = window->findChild<QPlainTextEdit *>(QStringLiteral("Text2"));
+    state.insert(QString::fromLatin1(names::List1), items(window, names::List1).join(QLatin1Char('\n')));
+    state.insert(QString::fromLatin1(names::List2), items(window, names::List2).join(QLatin1Char('\n')));
+    const auto *errors = window->findChild<QPlainTextEdit *>(QString::fromLatin1(names::Text2));
     state.insert(QStringLiteral("errors"), errors && !errors->isHidden() ? errors->toPlainText() : QString());
     return state;
 }
@@ -29,37 +32,37 @@ Snapshot WordOrderNarrator::read(const QWidget *window) const
 QHash<QString, Spoken> WordOrderNarrator::standing(const Snapshot &) const
 {
     return {
-        {QStringLiteral("Text1"), named("Parola da aggiungere")},
-        {QStringLiteral("List1"), named("Parole da ordinare")},
-        {QStringLiteral("List2"), named("Parole messe in ordine")},
-        {QStringLiteral("Text2"), named("Coppie fuori posto")},
+        {QString::fromLatin1(names::Text1), named("Parola da aggiungere")},
+        {QString::fromLatin1(names::List1), named("Parole da ordinare")},
+        {QString::fromLatin1(names::List2), named("Parole messe in ordine")},
+        {QString::fromLatin1(names::Text2), named("Coppie fuori posto")},
     };
 }
 
 QString WordOrderNarrator::news(const Snapshot &before, const Snapshot &after, const QString &origin) const
 {
     const Move move = moveBetween(before, after);
-    const bool checked = origin == QLatin1String("Command3");
+    const bool checked = origin == QLatin1String(names::Command3);
     const bool moved = move.kind == Move::Placed || move.kind == Move::Returned;
     auto changed = [&](const char *key) { return before.value(key) != after.value(key); };
 
     // The heading of the pupil's list shows a verdict after a check, and
     // the heading itself again once a new exercise starts.
-    const QString heading = after.value("Label3");
+    const QString heading = after.value(names::Label3);
     const bool verdictShown = !heading.isEmpty() && heading != kNewListHeading;
     QStringList parts;
     if (move.kind == Move::NewList)
         parts << heading;
     parts << move.said;
-    if (verdictShown && (checked || moved || changed("Label3")))
+    if (verdictShown && (checked || moved || changed(names::Label3)))
         parts << heading;
-    if (checked || changed("Label4"))
-        parts << after.value("Label4");
-    if (checked || changed("Label5") || (moved && verdictShown))
-        parts << after.value("Label5");
+    if (checked || changed(names::Label4))
+        parts << after.value(names::Label4);
+    if (checked || changed(names::Label5) || (moved && verdictShown))
+        parts << after.value(names::Label5);
     if (checked || changed("errors"))
         parts << misplacedPairs(after.value("errors"));
-    for (const char *label : {"Label6", "Label1"})
+    for (const char *label : {names::Label6, names::Label1})
         if (changed(label))
             parts << after.value(label);
     return sentences(parts);
@@ -79,8 +82,8 @@ bool WordOrderNarrator::withoutOne(QStringList list, const QString &word, const 
 // The change of the two lists, told by the word that moved and where it went.
 WordOrderNarrator::Move WordOrderNarrator::moveBetween(const Snapshot &before, const Snapshot &after)
 {
-    const QStringList pool = wordsOf(before.value("List1")), placed = wordsOf(before.value("List2"));
-    const QStringList poolNow = wordsOf(after.value("List1")), placedNow = wordsOf(after.value("List2"));
+    const QStringList pool = wordsOf(before.value(names::List1)), placed = wordsOf(before.value(names::List2));
+    const QStringList poolNow = wordsOf(after.value(names::List1)), placedNow = wordsOf(after.value(names::List2));
     if (pool == poolNow && placed == placedNow)
         return {};
     if (placedNow.size() == placed.size() + 1 && placedNow.mid(0, placed.size()) == placed
@@ -116,8 +119,8 @@ const accessibility::WindowDescription &wordOrderDescription()
 {
     using accessibility::Role;
     static const accessibility::ControlRole roles[] = {
-        {"Label2", Role::ActionLabel}, {"Label7", Role::ActionLabel},
-        {"List3", Role::NeverShown},   {"Label9", Role::NeverShown}, {"Label10", Role::NeverShown},
+        {names::Label2, Role::ActionLabel}, {names::Label7, Role::ActionLabel},
+        {names::List3, Role::NeverShown},   {names::Label9, Role::NeverShown}, {names::Label10, Role::NeverShown},
     };
     static const WordOrderNarrator narrator;
     static const accessibility::WindowDescription description{roles, &narrator};
