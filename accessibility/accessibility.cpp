@@ -226,8 +226,11 @@ public:
 
     QRect rect() const override
     {
+        // A hidden box's window may be in its destructor, its children half gone.
+        if (!widget()->isVisible())
+            return ProgramInterface::rect();
         const auto *answer = widget()->parentWidget()->findChild<QWidget *>(QStringLiteral("Text1"));
-        if (!answer || !widget()->isVisible())
+        if (!answer)
             return ProgramInterface::rect();
         return QRect(answer->mapToGlobal(QPoint(0, 0)), answer->size());
     }
@@ -299,6 +302,11 @@ void attach(QWidget *window)
         if (wantsOurInterface(widget))
             replaceEarlyInterface(widget);
     narration::present(window);
+}
+
+void detach(QWidget *window)
+{
+    narration::withdraw(window);
 }
 
 } // namespace accessibility

@@ -20,4 +20,7 @@ void install();
 // A freshly built window: its controls get their roles, names and actions.
 void attach(QWidget *window);
 
+// A window that is going away: nothing of it reaches assistive technology again.
+void detach(QWidget *window);
+
 } // namespace accessibility

@@ -65,6 +65,8 @@ void Forms::unload(FormId id)
     form = nullptr;
     if (m_active == id)
         m_active.reset();
+    // Before it hides: a screen reader is told nothing of a window going away.
+    accessibility::detach(window);
     window->hide();
     window->deleteLater();
     if (std::all_of(m_forms.begin(), m_forms.end(), [](Form *f) { return f == nullptr; }))
