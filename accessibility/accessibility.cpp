@@ -206,9 +206,12 @@ public:
 
     QRect rect() const override
     {
+        // A hidden box's window may be in its destructor, its children half gone.
+        if (!widget()->isVisible())
+            return ProgramInterface::rect();
         const auto *answer =
             m_coveredBy ? widget()->parentWidget()->findChild<QWidget *>(QLatin1String(m_coveredBy)) : nullptr;
-        if (!answer || !widget()->isVisible())
+        if (!answer)
             return ProgramInterface::rect();
         return QRect(answer->mapToGlobal(QPoint(0, 0)), answer->size());
     }
@@ -286,6 +289,7 @@ void install()
         QAccessible::installFactory(interfaceFor);
         narration::install();
         QObject::connect(&Forms::instance(), &Forms::built, &Forms::instance(), attach);
+        QObject::connect(&Forms::instance(), &Forms::unloading, &Forms::instance(), narration::withdraw);
         installed = true;
     }
 }

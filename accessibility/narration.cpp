@@ -74,6 +74,12 @@ struct Narration
     // handler has ended and every control says what it should.
     bool holdingFocus = false;
     QPointer<QObject> heldFocus;
+    // So does the news a handler takes from the control that carried it: the
+    // handler may unload its window, which is then told nothing.
+    QPointer<QWidget> staleCarrier;
+    // Windows unloaded and waiting for their deletion: their controls may be
+    // half deleted, and a screen reader asking about them would find nothing.
+    QSet<const QWidget *> leaving;
 };
 
 Narration &narration()
@@ -85,6 +91,31 @@ Narration &narration()
 bool listening()
 {
     return narration().always || QAccessible::isActive();
+}
+
+// The widget an object belongs to: itself, or the control or window that owns
+// it (a menu item, a timer).
+const QWidget *ownerWidget(const QObject *object)
+{
+    while (object && !object->isWidgetType())
+        object = object->parent();
+    return static_cast<const QWidget *>(object);
+}
+
+// A control of a window that is going away or being destroyed now: nothing of
+// it may be read, written or announced. QPointer and window() still answer for
+// a window in its destructor, while its children are being deleted; its own
+// accessible interface no longer does.
+bool gone(const QObject *object)
+{
+    const QWidget *widget = ownerWidget(object);
+    if (!widget)
+        return false;
+    QWidget *window = widget->window();
+    if (narration().leaving.contains(window))
+        return true;
+    const QAccessibleInterface *self = QAccessible::queryAccessibleInterface(window);
+    return !self || !self->isValid();
 }
 
 QString joined(const QString &first, const QString &second)
@@ -99,14 +130,17 @@ QString joined(const QString &first, const QString &second)
 QList<QWidget *> narratedWindows()
 {
     QList<QWidget *> windows;
+    // A window unloaded but not yet deleted is no longer the program's.
     for (QWidget *window : accessibility::describedWindows())
-        if (narratorFor(window))
+        if (narratorFor(window) && !gone(window))
             windows << window;
     return windows;
 }
 
 QString standingDescription(const QWidget *control)
 {
+    if (gone(control))
+        return {};
     const WindowNarrator *narrator = narratorFor(control->window());
     return narrator ? narrator->standing(narrator->read(control->window())).value(control->objectName()).description
                     : QString();
@@ -124,7 +158,7 @@ void dropCarriedNews()
     QPointer<QWidget> carrier = n.carrier;
     n.carrier.clear();
     n.carried.clear();
-    if (carrier)
+    if (carrier && !gone(carrier))
         setDescription(carrier, standingDescription(carrier));
 }
 
@@ -144,6 +178,10 @@ void watchFocus()
     n.watchingFocus = true;
     QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *old, QWidget *now) {
         Narration &n = narration();
+        // A window's destructor takes the focus from its control, and the
+        // control of a window going away is no place for news.
+        if (now && gone(now))
+            now = nullptr;
         if (ui::handlerRunning() && now)
             n.arrivals.insert(now);
         if (old && old == n.carrier)
@@ -171,6 +209,8 @@ void applyStanding(QWidget *window, const QHash<QString, Spoken> &standing)
 void notify(QWidget *window, const QString &message)
 {
     Narration &n = narration();
+    if (gone(window))
+        return;
     n.lastNotification[window] = message;
     QAccessible::Id id = n.notifications.value(window);
     if (!id) {
@@ -179,7 +219,8 @@ void notify(QWidget *window, const QString &message)
         QObject::connect(window, &QObject::destroyed, qApp, [window] {
             Narration &n = narration();
             n.lastNotification.remove(window);
-            QAccessible::deleteAccessibleInterface(n.notifications.take(window));
+            if (const QAccessible::Id id = n.notifications.take(window))
+                QAccessible::deleteAccessibleInterface(id);
         });
     }
     auto *notification = static_cast<Notification *>(QAccessible::accessibleInterface(id));
@@ -206,7 +247,7 @@ void tell(QWidget *window, const WindowNarrator &narrator, const Snapshot &befor
     Narration &n = narration();
     const QString news = narrator.news(before, after, n.origin);
     QWidget *focus = QApplication::focusWidget();
-    const bool focusHere = focus && focus->window() == window;
+    const bool focusHere = focus && focus->window() == window && !gone(focus);
     const Spoken now = narrator.standing(after).value(focusHere ? focus->objectName() : QString());
 
     if (!focusHere) {
@@ -256,6 +297,16 @@ void passOn(QAccessibleEvent *event)
     // Qt's bridge does nothing with it, and the list's own bookkeeping has run.
     if (event->type() == QAccessible::TableModelChanged)
         return;
+    // What is going away cannot be read back: a screen reader told of it
+    // would ask about an object that is no longer there.
+    QAccessibleInterface *target = event->accessibleInterface();
+    if (!target || !target->isValid() || gone(event->object()))
+        return;
+    // A window still being built has no place on the desktop yet; what its
+    // controls say before they have their names and their own interfaces
+    // names interfaces that nobody could read back.
+    if (const QWidget *owner = ownerWidget(event->object()); owner && !owner->window()->testAttribute(Qt::WA_WState_Created))
+        return;
     auto *widget = qobject_cast<QWidget *>(event->object());
     // A screen reader follows the text of the focused control only, as the pupil
     // types, and reads a control afresh when the focus arrives. What a handler
@@ -268,8 +319,7 @@ void passOn(QAccessibleEvent *event)
             return;
         // The box that waits for Enter shows no text and offers none: what is
         // typed there is nothing a screen reader could read.
-        QAccessibleInterface *target = event->accessibleInterface();
-        if (target && !target->textInterface())
+        if (!target->textInterface())
             return;
     }
     // Focus moves in our windows wait for the end of the handler; those in a
@@ -278,6 +328,8 @@ void passOn(QAccessibleEvent *event)
         n.heldFocus = widget;
         return;
     }
+    if (event->type() == QAccessible::DescriptionChanged && n.holdingFocus && widget && widget == n.staleCarrier)
+        return;
     forward(event);
 }
 
@@ -285,11 +337,21 @@ void releaseFocus()
 {
     Narration &n = narration();
     n.holdingFocus = false;
+    if (QWidget *stale = std::exchange(n.staleCarrier, nullptr); stale && !gone(stale)) {
+        QAccessibleEvent changed(stale, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
     QObject *held = std::exchange(n.heldFocus, nullptr);
     if (!held)
         return;
-    QWidget *focus = QApplication::focusWidget();
-    QAccessibleEvent moved(focus ? focus : held, QAccessible::Focus);
+    // The focus may still be in the window the handler unloaded, until the
+    // desktop activates the next one.
+    QObject *focus = QApplication::focusWidget();
+    if (!focus || gone(focus))
+        focus = held;
+    if (gone(focus))
+        return;
+    QAccessibleEvent moved(focus, QAccessible::Focus);
     QAccessible::updateAccessibility(&moved);
 }
 
@@ -302,9 +364,13 @@ void begin(const QObject *origin)
     n.originIsTimer = qobject_cast<const QTimer *>(origin) != nullptr;
     n.arrivals.clear();
     // News carried by the focused control is old once the pupil acts again.
-    if (!n.originIsTimer)
+    if (!n.originIsTimer) {
+        n.staleCarrier = n.carrier;
         dropCarriedNews();
+    }
     n.focusBefore = QApplication::focusWidget();
+    if (gone(n.focusBefore))
+        n.focusBefore.clear();
     n.focusSaidBefore = saidBy(n.focusBefore);
     n.before.clear();
     for (QWidget *window : narratedWindows())
@@ -316,7 +382,7 @@ void end()
     Narration &n = narration();
     // The window the pupil is at: only one is on screen at a time.
     const QWidget *focus = QApplication::focusWidget();
-    QWidget *pupilWindow = focus && focus->window()->isVisible() ? focus->window() : nullptr;
+    QWidget *pupilWindow = focus && !gone(focus) && focus->window()->isVisible() ? focus->window() : nullptr;
     for (QWidget *window : narratedWindows())
         if (!pupilWindow && window->isVisible())
             pupilWindow = window;
@@ -367,6 +433,37 @@ void present(QWidget *window)
 {
     if (const WindowNarrator *narrator = narratorFor(window))
         applyStanding(window, narrator->standing(narrator->read(window)));
+}
+
+void withdraw(QWidget *window)
+{
+    Narration &n = narration();
+    if (!window || n.leaving.contains(window))
+        return;
+    n.leaving.insert(window);
+    QObject::connect(window, &QObject::destroyed, qApp, [window] { narration().leaving.remove(window); });
+    n.before.remove(window);
+    n.arrivals.clear();
+    const auto inWindow = [window](const QObject *object) {
+        const QWidget *owner = ownerWidget(object);
+        return owner && owner->window() == window;
+    };
+    if (inWindow(n.carrier)) {
+        n.carrier.clear();
+        n.carried.clear();
+    }
+    if (n.awaitedWindow == window) {
+        n.awaitedWindow.clear();
+        n.awaitedNews.clear();
+    }
+    if (inWindow(n.heldFocus))
+        n.heldFocus.clear();
+    if (inWindow(n.focusBefore))
+        n.focusBefore.clear();
+    // Its voice goes with it: a screen reader that asks finds it gone, not
+    // half there.
+    if (const QAccessible::Id id = n.notifications.take(window))
+        QAccessible::deleteAccessibleInterface(id);
 }
 
 void setAlwaysNarrate(bool on)

@@ -54,6 +54,10 @@ void install();
 // Puts a freshly built window's controls in their standing state.
 void present(QWidget *window);
 
+// A window unloaded, to be deleted: narration lets go of it at once, and
+// nothing of it is read or announced again.
+void withdraw(QWidget *window);
+
 // Tests narrate without a screen reader listening, and read what would have
 // been said: the window's last notification.
 void setAlwaysNarrate(bool on);

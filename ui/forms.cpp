@@ -105,6 +105,8 @@ void Forms::unload(FormId id)
     e->form = nullptr;
     if (m_active == id)
         m_active.reset();
+    // Before it hides: a screen reader is told nothing of a window going away.
+    emit unloading(window);
     window->hide();
     window->deleteLater();
     if (std::all_of(m_entries.begin(), m_entries.end(), [](const Entry &other) { return other.form == nullptr; }))

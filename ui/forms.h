@@ -59,6 +59,8 @@ public:
 signals:
     // A window was built, before it loads: its controls all exist.
     void built(QWidget *window);
+    // A window is unloaded and will be deleted: nothing may read it again.
+    void unloading(QWidget *window);
     // The last loaded window was unloaded: the program ends.
     void allUnloaded();
 

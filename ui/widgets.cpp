@@ -81,7 +81,9 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched != m_box || event->type() != QEvent::KeyPress)
+        // The type first: the box's destructor sends it a focus-out while it is
+        // no longer a QLineEdit, and m_box would be read as one.
+        if (event->type() != QEvent::KeyPress || watched != m_box)
             return false;
         if (isUnmatchedAccessKey(*static_cast<QKeyEvent *>(event)))
             return true;

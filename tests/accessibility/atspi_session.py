@@ -373,5 +373,71 @@ moved(TO_LIST1 + ("Down",), r"MAN va al posto 2\. Correzioni  0\.")
 press("alt+v")
 expect(notification(r"LISTA ERRATA\. Clicca sul termine errato per rimuoverlo\. MAN precede MARKET\."), "the check")
 
+# --- windows destroyed with the focus on each of their controls ---------------
+# Each window unloaded or deleted in the program's own ways (ESCI, Esc, the close
+# box; the drills by the chooser's ESCI or close box, which end the program) with
+# the focus on each of its controls: the program lives on, and a client reading
+# every event that tells of something there finds it there.
+gone = []
+
+
+def read_source(event):
+    if event.type.startswith("window:deactivate") or ("state-changed" in event.type and not event.detail1):
+        return   # what was lost (the focus, the active window) may be gone
+    try:
+        event.source.getRoleName(), event.source.name, event.source.getState()
+    except Exception as error:  # noqa: BLE001  (a dead object answers with a D-Bus error)
+        if "no longer exists" not in str(error):   # a program that has ended
+            gone.append("%s: %s" % (event.type, error))
+
+
+for kind in ("object:", "window:", "focus:"):
+    pyatspi.Registry.registerEventListener(read_source, kind)
+
+
+def restart(key=None):
+    global program, app
+    if key:
+        press(key)
+        if program.wait(WAIT) != 0:
+            fail("the program ended with status %d after %s" % (program.returncode, key))
+    stop_program(program)
+    program = start_program()
+    app = wait_for_program("after a restart")
+
+
+def focus_in(title):
+    expect(lambda r: r["kind"] == "focus" and r["window"] == title, "the focus in %r" % title)
+
+
+restart()
+expect.seen = len(heard)
+for title, stops, option in (("ORDINAMENTO ALFABETICO", 5, "Ordinare"), ("LUPREDA", 4, None),
+                             ("RICONOSCERE LE LETTERE DELL'ALFABETO", 7, "Riconoscere"),
+                             ("METTERE IN SEQUENZA LE LETTERE DELL'ALFABETO", 7, "Mettere")):
+    for tabs in range(stops):
+        if option:
+            next(o for o in walk(frame("LUPREDA")) if o.getRole() == pyatspi.ROLE_RADIO_BUTTON
+                 and o.name.startswith(option)).queryAction().doAction(0)
+        else:
+            frame(title)
+            press("Tab")
+        focus_in(title)
+        for _ in range(tabs):
+            press("Tab")
+            focus_in(title)
+        if option:
+            press(("alt+e", "Escape", "alt+F4")[tabs % 3])
+            focus_in("LUPREDA")
+        if option != "Ordinare":   # the drills are deleted with the program
+            restart(("alt+e", "alt+F4")[tabs % 2])
+pump(1)
+if gone:
+    fail("the client was told of objects already gone:\n  " + "\n  ".join(gone[:20]))
+for log in os.listdir(SCRATCH):
+    if log.startswith("program-") and "Accessible invalid" in open(os.path.join(SCRATCH, log)).read():
+        fail("%s: objects announced that could not be read back (Accessible invalid)" % log)
+print("windows destroyed with the focus on each control, none of it read when gone")
+
 stop_program(program)
 print("PASS: %d things heard, every letter, verdict and result among them" % len(heard))

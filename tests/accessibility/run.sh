@@ -4,6 +4,7 @@
 # manager, a private D-Bus session with the accessibility bus, and a client
 # reading the program through AT-SPI as Orca does (python3-pyatspi).
 #   run.sh <path to lupreda>
+#   run.sh <path to lupreda> soak <path to tst_monkey>: the monkey, with a client listening
 # Exit 77 (skipped) where a package is missing, unless LUPREDA_REQUIRE_REAL_STACK=1
 # says the set-up has installed everything, and a missing piece is a fault.
 set -euo pipefail
@@ -53,7 +54,11 @@ openbox >"$scratch/openbox.log" 2>&1 &
 pids+=($!)
 
 status=0
-"$python" "$here/atspi_session.py" "$program" "$scratch" || status=$?
+if [ "${2:-}" = soak ]; then
+    "$python" "$here/soak.py" "$3" "$scratch" || status=$?
+else
+    "$python" "$here/atspi_session.py" "$program" "$scratch" || status=$?
+fi
 if [ "$status" -ne 0 ]; then
     echo "--- program's output"
     cat "$scratch"/program-*.log 2>/dev/null || true
