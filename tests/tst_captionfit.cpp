@@ -3,6 +3,7 @@
 #include "monkey/captionrules.h"
 #include "support/fakes.h"
 #include "support/program.h"
+#include "support/programtexts.h"
 #include "support/realstack.h"
 
 #include <QAction>
@@ -96,8 +97,8 @@ QList<Caption> drillCaptions(FormId id)
         {"Command5", {"&RISULTATI"}},
     };
     if (!recognition)
-        captions.append({"Label11", {"ABCDEFGHILMNOPQRSTUVZ", "abcdefghilmnopqrstuvz", "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-                                     "abcdefghijklmnopqrstuvwxyz"}});
+        captions.append({"Label11", {expected::kItalianAlphabet, expected::kItalianAlphabet.toLower(),
+                                     expected::kEnglishAlphabet, expected::kEnglishAlphabet.toLower()}});
     return captions;
 }
 
