@@ -157,6 +157,7 @@ struct Placement
     QRect rect;
     int flags = 0;
     int mostLines = 0;   // 0: as many as have room
+    QRect visible;       // the part of rect the control shows, in rect's coordinates
 };
 
 Placement placementOf(QWidget *control, const QString &text)
@@ -167,6 +168,8 @@ Placement placementOf(QWidget *control, const QString &text)
         placement.rect = option->captionRect();
         placement.flags = WrappingRadioButton::kCaptionFlags;
         placement.mostLines = 2;   // each option's caption wraps onto two lines
+        // The option says where it draws; only its own area is seen.
+        placement.visible = (placement.rect & option->rect()).translated(-placement.rect.topLeft());
         return placement;
     }
     if (auto *button = qobject_cast<QPushButton *>(control)) {
@@ -175,6 +178,7 @@ Placement placementOf(QWidget *control, const QString &text)
         option.text = text;
         placement.rect = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         placement.flags = Qt::AlignCenter | Qt::TextShowMnemonic;
+        placement.visible = QRect(QPoint(), placement.rect.size());
         return placement;
     }
     auto *label = qobject_cast<QLabel *>(control);
@@ -192,6 +196,7 @@ Placement placementOf(QWidget *control, const QString &text)
     }
     placement.rect = rect;
     placement.flags = int(align) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    placement.visible = QRect(QPoint(), rect.size());
     return placement;
 }
 
@@ -214,7 +219,7 @@ QRect inkOutside(const QFont &font, const Placement &placement, const QString &t
         const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             // Faint antialiasing at a glyph's edge is not yet a cut letter.
-            if (qAlpha(row[x]) >= 96 && !place.contains(x, y))
+            if (qAlpha(row[x]) >= 96 && !placement.visible.translated(place.topLeft()).contains(x, y))
                 outside |= QRect(x - kMargin, y - kMargin, 1, 1);
         }
     }
