@@ -22,7 +22,7 @@ inline bool required()
 // Says what is missing and gives the status to exit with: 77 (skipped) or 1.
 inline int missing(const QString &what)
 {
-    std::printf("%s: %s\n", required() ? "FAIL" : "SKIP", qPrintable(what));
+    std::printf("%s: %s\n", required() ? "FAIL" : "SKIPPED", qPrintable(what));
     return required() ? 1 : 77;
 }
 
