@@ -7,6 +7,8 @@
 #include "drills/letterdrillform.h"
 #include "support/fakes.h"
 #include "support/program.h"
+#include "tst_drillpupil.h"
+#include "tst_wordpupil.h"
 #include "wordorder/wordorderform.h"
 
 #include <QApplication>
@@ -51,24 +53,14 @@ void report(const char *handler, double microseconds)
     std::printf("%-58s %9.1f us  %s\n", handler, microseconds, within ? "ok" : "OVER 1 ms");
 }
 
-template <class T>
-T *control(FormId id, const char *name)
-{
-    return program::find<T>(id, name);
-}
-
-void openFromChooser(const char *option)
-{
-    program::click(control<QRadioButton>(FormId::Chooser, option));
-}
-
 void benchLetterDrill(FakePlatform &fakes)
 {
-    openFromChooser("Option1");
-    auto *drill = qobject_cast<LetterDrillForm *>(program::window(FormId::RecognitionDrill));
-    auto *answerBox = control<QLineEdit>(FormId::RecognitionDrill, "Text1");
-    auto *nextBox = control<QLineEdit>(FormId::RecognitionDrill, "Text2");
-    auto *letter = control<QLabel>(FormId::RecognitionDrill, "Label1");
+    DrillPupil pupil{FormId::RecognitionDrill};
+    pupil.open();
+    auto *drill = qobject_cast<LetterDrillForm *>(pupil.window());
+    auto *answerBox = pupil.find<QLineEdit>("Text1");
+    auto *nextBox = pupil.find<QLineEdit>("Text2");
+    auto *letter = pupil.find<QLabel>("Label1");
     const auto startSessionIfOver = [&] {
         fakes.clear();
         if (!answerBox->isEnabled())
@@ -91,7 +83,7 @@ void benchLetterDrill(FakePlatform &fakes)
             answerBox->setText(QStringLiteral("7"));
         },
         [&] { QTest::keyClick(answerBox, Qt::Key_Return); }));
-    program::choose(FormId::RecognitionDrill, "Mnu_Esci");
+    pupil.choose("Mnu_Esci");
 }
 
 // 117 different words in capitals: AAB, AAC, ... in alphabetical order.
@@ -103,12 +95,6 @@ QStringList fullExercise()
     return words;
 }
 
-void typeWord(QLineEdit *box, const QString &word)
-{
-    QTest::keyClicks(box, word);
-    QTest::keyClick(box, Qt::Key_Return);
-}
-
 void selectRow(QListWidget *list, int row)
 {
     list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
@@ -116,11 +102,11 @@ void selectRow(QListWidget *list, int row)
 
 void benchWordOrder(FakePlatform &fakes)
 {
-    openFromChooser("Option3");
-    auto *form = qobject_cast<WordOrderForm *>(program::window(FormId::WordOrder));
-    auto *entry = control<QLineEdit>(FormId::WordOrder, "Text1");
-    auto *pool = control<QListWidget>(FormId::WordOrder, "List1");
-    auto *placed = control<QListWidget>(FormId::WordOrder, "List2");
+    WordPupil pupil;
+    pupil.open();
+    WordOrderForm *form = pupil.form();
+    QListWidget *pool = pupil.list("List1");
+    QListWidget *placed = pupil.list("List2");
 
     const auto newExercise = [&] {
         fakes.clear();
@@ -138,9 +124,8 @@ void benchWordOrder(FakePlatform &fakes)
     // placed as asked, taken from the top of List1 or from its bottom.
     const QStringList words = fullExercise();
     const auto startExercise = [&](const char *level, int placedCount, bool fromBottom) {
-        program::choose(FormId::WordOrder, level);
-        for (const QString &word : words)
-            typeWord(entry, word);
+        pupil.choose(level);
+        pupil.typeWords(words);
         for (int n = 0; n < placedCount; ++n)
             selectRow(pool, fromBottom ? pool->count() - 1 : 0);
     };

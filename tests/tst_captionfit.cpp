@@ -3,6 +3,7 @@
 #include "monkey/captionrules.h"
 #include "support/fakes.h"
 #include "support/program.h"
+#include "support/programtexts.h"
 #include "support/realstack.h"
 
 #include <QAction>
@@ -60,7 +61,7 @@ QString familyOf(const QFont &font)
 
 struct Caption
 {
-    const char *control;
+    QString control;
     QStringList texts;
 };
 
@@ -72,69 +73,46 @@ QStringList letters()
     return all;
 }
 
-// What the handlers write into the drill windows, the widest of each kind
+// The captions that carry a number or a letter, the widest of each kind
 // included: counters at their 16-bit limits, the clock after 32767 hours.
-QList<Caption> drillCaptions(FormId id)
+// Every other caption is one the monkey's rules allow word for word.
+QMap<QString, QStringList> numberedCaptions(FormId id)
 {
-    const bool recognition = id == FormId::RecognitionDrill;
-    QList<Caption> captions = {
+    switch (id) {
+    case FormId::Chooser: return {};
+    case FormId::WordOrder: return {{"Label6", {"Correzioni  0", "Correzioni  32767"}}};
+    case FormId::RecognitionDrill:
+    case FormId::SequenceDrill: break;
+    }
+    QMap<QString, QStringList> captions = {
         {"Label1", letters()},
         {"Label2", {"TEMPO TRASCORSO  0 :  0 :  1", "TEMPO TRASCORSO  32767 :  59 :  59"}},
         {"Label3", {"ESERCIZIO NUMERO  10", "ESERCIZI ESEGUITI  10", "ESERCIZI ESEGUITI  25"}},
         {"Label4", {"RISPOSTE ESATTE  25", "RISPOSTE ESATTE -32767"}},
         {"Label5", {"RISPOSTE ERRATE  0", "RISPOSTE ERRATE  32767"}},
-        {"Label6", {" ESATTO ", "LA LETTERA E' MAIUSCOLA ", "la lettera \u00e8 minuscola "}},
-        {"Label7", {"PREMERE INVIO PER CONTINUARE"}},
-        {"Label8", {"Lettere Maiuscole", "lettere minuscole"}},
-        {"Label10", {recognition ? "  PREMI IL TASTO DELLA LETTERA CORRISPONDENTE"
-                                 : "  PREMI IL TASTO DELLA LETTERA SUCCESSIVA"}},
-        {recognition ? "Label11" : "Label12", {"Alfabeto Italiano", "Alfabeto Inglese"}},
-        {"Command1", {"&NUOVO"}},
-        {"Command2", {"&SOSPENDI", "&CONTINUA"}},
-        {"Command3", {"&TERMINA"}},
-        {"Command4", {"&ESCI"}},
-        {"Command5", {"&RISULTATI"}},
     };
-    if (!recognition)
-        captions.append({"Label11", {"ABCDEFGHILMNOPQRSTUVZ", "abcdefghilmnopqrstuvz", "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
-                                     "abcdefghijklmnopqrstuvwxyz"}});
+    if (id == FormId::SequenceDrill)
+        captions.insert("Label11", {expected::kItalianAlphabet, expected::kItalianAlphabet.toLower(),
+                                    expected::kEnglishAlphabet, expected::kEnglishAlphabet.toLower()});
     return captions;
 }
 
-QList<Caption> wordOrderCaptions()
+// Every caption of the window's labels and buttons. The word window's
+// counters Label9 and Label10 are never shown, so never seen cut.
+QList<Caption> captionsOf(FormId id, const QWidget *window)
 {
-    return {
-        {"Label7", {"Clicca"}},
-        {"Label2", {"ELENCO CASUALE"}},
-        {"Label3", {"NUOVO ELENCO ", "LISTA ORDINATA", "LISTA ERRATA", "Un solo termine?", "Lista Vuota !"}},
-        {"Label8", {"Oppure  Inserisci ..."}},
-        {"Label1", {"Verifica Immediata", "Verifica Intermedia o Finale"}},
-        {"Label4", {"ESATTO"}},
-        {"Label5", {"Clicca sul termine errato per rimuoverlo", "Elenco pieno: al massimo 117 parole"}},
-        {"Label6", {"Correzioni  0", "Correzioni  32767"}},
-        {"Command1", {"&NUOVO"}},
-        {"Command2", {"&ESCI"}},
-        {"Command3", {"&VERIFICA L'ORDINAMENTO"}},
-    };
-}
-
-QList<Caption> chooserCaptions()
-{
-    return {
-        {"Option1", {"Riconoscere le lettere dell'alfabeto, Maiuscole o minuscole"}},
-        {"Option2", {"Mettere in sequenza le lettere dell'alfabeto, Maiuscole o minuscole"}},
-        {"Option3", {"Ordinare alfabeticamente dei nomi, prelevati da una lista o digitati da tastiera"}},
-        {"Command1", {"&ESCI"}},
-    };
-}
-
-QList<Caption> captionsOf(FormId id)
-{
-    switch (id) {
-    case FormId::Chooser: return chooserCaptions();
-    case FormId::WordOrder: return wordOrderCaptions();
-    default: return drillCaptions(id);
+    QMap<QString, QStringList> all = monkey::plainCaptions(id);
+    const QMap<QString, QStringList> numbered = numberedCaptions(id);
+    for (auto it = numbered.begin(); it != numbered.end(); ++it)
+        all[it.key()] += it.value();
+    QList<Caption> captions;
+    for (auto it = all.begin(); it != all.end(); ++it) {
+        const bool hidden = id == FormId::WordOrder && (it.key() == "Label9" || it.key() == "Label10");
+        const bool drawn = window->findChild<QLabel *>(it.key()) || window->findChild<QAbstractButton *>(it.key());
+        if (drawn && !hidden && !it.value().isEmpty())
+            captions.append({it.key(), it.value()});
     }
+    return captions;
 }
 
 const char *nameOf(FormId id)
@@ -156,6 +134,7 @@ struct Placement
     QRect rect;
     int flags = 0;
     int mostLines = 0;   // 0: as many as have room
+    QRect visible;       // the part of rect the control shows, in rect's coordinates
 };
 
 Placement placementOf(QWidget *control, const QString &text)
@@ -166,6 +145,8 @@ Placement placementOf(QWidget *control, const QString &text)
         placement.rect = option->captionRect();
         placement.flags = WrappingRadioButton::kCaptionFlags;
         placement.mostLines = 2;   // each option's caption wraps onto two lines
+        // The option says where it draws; only its own area is seen.
+        placement.visible = (placement.rect & option->rect()).translated(-placement.rect.topLeft());
         return placement;
     }
     if (auto *button = qobject_cast<QPushButton *>(control)) {
@@ -174,6 +155,7 @@ Placement placementOf(QWidget *control, const QString &text)
         option.text = text;
         placement.rect = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         placement.flags = Qt::AlignCenter | Qt::TextShowMnemonic;
+        placement.visible = QRect(QPoint(), placement.rect.size());
         return placement;
     }
     auto *label = qobject_cast<QLabel *>(control);
@@ -191,6 +173,7 @@ Placement placementOf(QWidget *control, const QString &text)
     }
     placement.rect = rect;
     placement.flags = int(align) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    placement.visible = QRect(QPoint(), rect.size());
     return placement;
 }
 
@@ -213,7 +196,7 @@ QRect inkOutside(const QFont &font, const Placement &placement, const QString &t
         const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             // Faint antialiasing at a glyph's edge is not yet a cut letter.
-            if (qAlpha(row[x]) >= 96 && !place.contains(x, y))
+            if (qAlpha(row[x]) >= 96 && !placement.visible.translated(place.topLeft()).contains(x, y))
                 outside |= QRect(x - kMargin, y - kMargin, 1, 1);
         }
     }
@@ -320,15 +303,17 @@ private slots:
         const FormId id = FormId(form);
         QWidget *window = program::window(id);
         QStringList problems;
-        for (const Caption &caption : captionsOf(id)) {
-            QWidget *control = window->findChild<QWidget *>(QLatin1String(caption.control));
-            QVERIFY2(control, caption.control);
+        const QList<Caption> captions = captionsOf(id, window);
+        QVERIFY(!captions.isEmpty());
+        for (const Caption &caption : captions) {
+            QWidget *control = window->findChild<QWidget *>(caption.control);
+            QVERIFY2(control, qPrintable(caption.control));
             const QString before = captionOf(control);
             for (const QString &text : caption.texts) {
                 setCaption(control, text);
                 // The text must be one the program writes there, or this table has drifted.
                 for (const QString &problem : monkey::checkCaptions(id, window)) {
-                    if (problem.startsWith(QLatin1String(caption.control) + QLatin1Char(' ')))
+                    if (problem.startsWith(caption.control + QLatin1Char(' ')))
                         problems << problem;
                 }
                 // A line that has no room shows as ink outside the control,
@@ -338,7 +323,7 @@ private slots:
                 const QRect outside = inkOutside(control->font(), placement, text);
                 if (!outside.isEmpty() || (placement.mostLines && lines > placement.mostLines))
                     problems << QStringLiteral("%1 \"%2\": %3 line(s) in %4 x %5 px; ink outside at %6")
-                                    .arg(QLatin1String(caption.control), text)
+                                    .arg(caption.control, text)
                                     .arg(lines)
                                     .arg(placement.rect.width())
                                     .arg(placement.rect.height())

@@ -17,6 +17,23 @@ class LetterDrillSessionTest : public QObject
         return !program::isVisible(FormId::RecognitionDrill) && program::isVisible(FormId::Chooser);
     }
 
+    // The time the clock shows, in seconds: "TEMPO TRASCORSO  h :  m :  s".
+    int clockSeconds()
+    {
+        const QStringList parts = pupil.caption("Label2").mid(QStringLiteral("TEMPO TRASCORSO").size()).split(':');
+        if (parts.size() != 3)
+            return -1;
+        return parts[0].trimmed().toInt() * 3600 + parts[1].trimmed().toInt() * 60 + parts[2].trimmed().toInt();
+    }
+
+    // One beat of the window's own timer, as its event would give it.
+    void tick(int times = 1)
+    {
+        auto *timer = pupil.find<QTimer>("Timer1");
+        for (int i = 0; i < times; ++i)
+            QMetaObject::invokeMethod(timer, "timeout");
+    }
+
 private slots:
     void init()
     {
@@ -49,6 +66,30 @@ private slots:
         QCOMPARE(client->childAt(fresh.find<QWidget>("Text2")->geometry().center()), fresh.find<QWidget>("Text1"));
     }
 
+    // The clock as a pupil watches it: it moves by itself, one second a
+    // second, and carries into the minutes and the hours.
+    void theClockTicksByItselfOnceASecondAndRollsOver()
+    {
+        pupil.open();
+        pupil.click("Command1");
+        pupil.results();
+        const int before = clockSeconds();
+        QTest::qWait(3500);
+        const int after = clockSeconds();
+        // Three beats in 3.5 s; a busy machine may be a beat late, never early.
+        QVERIFY2(after - before >= 2 && after - before <= 4,
+                 qPrintable(QStringLiteral("%1 s in 3.5 s: %2").arg(after - before).arg(pupil.caption("Label2"))));
+        QCOMPARE(pupil.find<QTimer>("Timer1")->interval(), 1000);
+
+        // The same timer's beats, given at once rather than waited for.
+        tick(60 - after % 60);
+        QCOMPARE(pupil.caption("Label2"), QStringLiteral("TEMPO TRASCORSO  0 :  1 :  0"));
+        tick(59);
+        QCOMPARE(pupil.caption("Label2"), QStringLiteral("TEMPO TRASCORSO  0 :  1 :  59"));
+        tick(58 * 60 + 1);
+        QCOMPARE(pupil.caption("Label2"), QStringLiteral("TEMPO TRASCORSO  1 :  0 :  0"));
+    }
+
     void pausingStopsTheClockButNotTheDrill()
     {
         pupil.open();
@@ -57,6 +98,10 @@ private slots:
         QCOMPARE(pupil.find<QPushButton>("Command2")->text(), QStringLiteral("&CONTINUA"));
         QVERIFY(!pupil.find<QTimer>("Timer1")->isActive());
         pupil.results();
+        // Paused, it stands still however long the pupil waits.
+        const QString paused = pupil.caption("Label2");
+        QTest::qWait(1500);
+        QCOMPARE(pupil.caption("Label2"), paused);
         for (int i = 0; i < 60; ++i)
             pupil.click("Label2");
         QCOMPARE(pupil.caption("Label2"), QStringLiteral("TEMPO TRASCORSO  0 :  1 :  1"));

@@ -3,9 +3,9 @@
 #include "monkey/eventlog.h"
 #include "monkey/pupil.h"
 #include "monkey/wordchecks.h"
-#include "app/abouttext.h"
 #include "support/fakes.h"
 #include "support/program.h"
+#include "support/programtexts.h"
 #include "wordorder/wordorderform.h"
 
 #include <QApplication>
@@ -158,7 +158,7 @@ class MonkeyTest : public QObject
             const bool drill = where == FormId::RecognitionDrill || where == FormId::SequenceDrill;
             if (prompt == QLatin1String("RIPROVA") && title == QLatin1String("ATTENTO") && drill)
                 ++figures.messages["RIPROVA"];
-            else if (prompt == aboutText() && title == QLatin1String("Lupreda") && where != FormId::Chooser)
+            else if (prompt == expected::kAboutText && title == QLatin1String("Lupreda") && where != FormId::Chooser)
                 ++figures.messages["Informazioni"];
             else
                 problems << QStringLiteral("%1 showed the message \"%2\" titled \"%3\"").arg(formName(where), prompt, title);

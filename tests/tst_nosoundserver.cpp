@@ -3,6 +3,7 @@
 // nothing: every right answer is taken at once, chime or no chime.
 
 #include "support/fakes.h"
+#include "support/nosoundserver.h"
 #include "tst_drillpupil.h"
 
 #include <QApplication>
@@ -36,12 +37,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    // A socket that does not exist, in a home of our own, so that no user's
-    // server or settings can stand in for the missing one.
-    QTemporaryDir home;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
-    qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(home.filePath(QStringLiteral("no-server"))));
+    NoSoundServer noServer;
     QApplication app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     NoSoundServerTest test;

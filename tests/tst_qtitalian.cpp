@@ -3,6 +3,7 @@
 #include "ui/messageboxpresenter.h"
 #include "support/fakes.h"
 #include "support/program.h"
+#include "tst_wordpupil.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -76,12 +77,6 @@ std::optional<OpenedMenu> openMenu(QWidget *widget, QContextMenuEvent::Reason re
     return opened;
 }
 
-void typeWord(QLineEdit *box, const QString &word)
-{
-    QTest::keyClicks(box, word);
-    QTest::keyClick(box, Qt::Key_Return);
-}
-
 } // namespace
 
 class QtItalianTest : public QObject
@@ -141,20 +136,18 @@ private slots:
 
     void theWordWindowsBoxesAndScrollBarAreItalian()
     {
-        program::click(program::find<QWidget>(FormId::Chooser, "Option3"));
-        auto *entry = program::find<QLineEdit>(FormId::WordOrder, "Text1");
-        checkMenu(entry, kEditMenu);
+        WordPupil pupil;
+        pupil.open();
+        checkMenu(pupil.entryBox(), kEditMenu);
 
         // Two words out of order and a check at the second level show the
         // list of errors.
-        program::choose(FormId::WordOrder, "liv2");
-        typeWord(entry, "ZETA");
-        typeWord(entry, "ALFA");
-        auto *pool = program::find<QListWidget>(FormId::WordOrder, "List1");
-        for (int i = 0; i < 2; ++i)
-            QTest::mouseClick(pool->viewport(), Qt::LeftButton, {}, pool->visualItemRect(pool->item(0)).center());
-        program::click(program::find<QPushButton>(FormId::WordOrder, "Command3"));
-        auto *errors = program::find<QPlainTextEdit>(FormId::WordOrder, "Text2");
+        pupil.choose("liv2");
+        pupil.typeWords({"ZETA", "ALFA"});
+        pupil.placeFirst();
+        pupil.placeFirst();
+        pupil.check();
+        auto *errors = pupil.find<QPlainTextEdit>("Text2");
         QVERIFY(errors->isVisible());
         QCOMPARE(errors->toPlainText(), QStringLiteral(" - ALFA precede ZETA\n"));
         checkMenu(errors->viewport(), kReadOnlyMenu);
@@ -178,21 +171,26 @@ private slots:
 
     // The real box of a wrong letter: Italian, in the program's typeface, and
     // wide enough for a window manager to show its title beside its buttons.
+    // Its one button reads OK in Italian and in English alike, so while it
+    // is open the catalogue its buttons are named from must also give Italian
+    // for a word the two languages spell apart.
     void theWrongLetterBoxSpeaksItalianInTheProgramsFace()
     {
-        QString family, button;
+        QString family, button, cancel;
         int width = 0;
         QTimer::singleShot(0, this, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             QVERIFY(box);
             family = familyOf(box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->font());
             button = box->findChild<QDialogButtonBox *>()->buttons().value(0)->text();
+            cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
             width = box->width();
             box->accept();
         });
         ui::MessageBoxPresenter().present(QStringLiteral("RIPROVA"), QStringLiteral("ATTENTO"));
         QCOMPARE(family, familyOf(ui::uiFont(8.25)));
         QCOMPARE(button, QStringLiteral("OK"));
+        QCOMPARE(cancel, QStringLiteral("Annulla"));
         QVERIFY2(width >= ui::widthForTitle(QStringLiteral("ATTENTO")), qPrintable(QString::number(width)));
     }
 };

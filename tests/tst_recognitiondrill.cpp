@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fakes.h"
+#include "support/programtexts.h"
 #include "tst_drillpupil.h"
 
 #include <QSet>
 
 namespace {
-const QString kItalian = QStringLiteral("ABCDEFGHILMNOPQRSTUVZ");
 QSet<QString> letters(const QString &alphabet) { return {alphabet.begin(), alphabet.end()}; }
 } // namespace
 
@@ -39,7 +39,7 @@ private slots:
         pupil.click("Command1");
         for (int i = 1; i <= 10; ++i) {
             QCOMPARE(pupil.caption("Label10"), QStringLiteral("  PREMI IL TASTO DELLA LETTERA CORRISPONDENTE"));
-            QVERIFY(kItalian.contains(pupil.letter()) && pupil.letter().size() == 1);
+            QVERIFY(expected::kItalianAlphabet.contains(pupil.letter()) && pupil.letter().size() == 1);
             pupil.answer(pupil.letter());
             QCOMPARE(pupil.caption("Label6"), QStringLiteral(" ESATTO "));
             QCOMPARE(pupil.caption("Label7"), QStringLiteral("PREMERE INVIO PER CONTINUARE"));
@@ -123,12 +123,12 @@ private slots:
 
     void theItalianAlphabetLacksJKWXYTheEnglishHasThemAll()
     {
-        QCOMPARE(lettersAsked(300), letters(kItalian));
+        QCOMPARE(lettersAsked(300), letters(expected::kItalianAlphabet));
         pupil.choose("Mnu_minuscole");
-        QCOMPARE(lettersAsked(300), letters(kItalian.toLower()));
+        QCOMPARE(lettersAsked(300), letters(expected::kItalianAlphabet.toLower()));
         pupil.choose("Mnu_Maiuscole");
         pupil.choose("Mnu_Inglese");
-        QCOMPARE(lettersAsked(400), letters("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+        QCOMPARE(lettersAsked(400), letters(expected::kEnglishAlphabet));
     }
 };
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fakes.h"
+#include "support/programtexts.h"
 #include "tst_drillpupil.h"
 
 class SequenceDrillTest : public QObject
@@ -21,9 +22,9 @@ private slots:
     {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("alphabet");
-        QTest::newRow("Italian capitals") << QStringList() << "ABCDEFGHILMNOPQRSTUVZ";
+        QTest::newRow("Italian capitals") << QStringList() << expected::kItalianAlphabet;
         QTest::newRow("Italian small") << QStringList{"Mnu_minuscole"} << "abcdefghilmnopqrstuvz";
-        QTest::newRow("English capitals") << QStringList{"Mnu_Inglese"} << "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+        QTest::newRow("English capitals") << QStringList{"Mnu_Inglese"} << expected::kEnglishAlphabet;
         QTest::newRow("English small") << QStringList{"Mnu_minuscole", "Mnu_Inglese"} << "abcdefghijklmnopqrstuvwxyz";
     }
     void aSessionWalksTheWholeAlphabet()

@@ -39,10 +39,9 @@ chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY AT_SPI_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$scratch/display")"
+. "$here/../support/xvfb.sh"
+start_xvfb "$scratch" "$scratch/xvfb.log"
+pids+=("$xvfb_pid")
 
 dbus-daemon --session --nofork --print-address=3 3>"$scratch/bus" >"$scratch/dbus.log" 2>&1 &
 pids+=($!)

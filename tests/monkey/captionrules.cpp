@@ -17,20 +17,26 @@ namespace {
 
 // A caption is allowed when it matches one of its rule's texts: a plain text,
 // or a pattern for the texts that carry a number or a letter.
+struct Allowed
+{
+    QRegularExpression regex;
+    QString exact;      // a plain text itself; none for a pattern
+};
+
 struct Rule
 {
     const char *control;
-    QList<QRegularExpression> texts;
+    QList<Allowed> texts;
 };
 
-QRegularExpression plain(const QString &text)
+Allowed plain(const QString &text)
 {
-    return QRegularExpression(QRegularExpression::anchoredPattern(QRegularExpression::escape(text)));
+    return {QRegularExpression(QRegularExpression::anchoredPattern(QRegularExpression::escape(text))), text};
 }
-QRegularExpression plain(const char *text) { return plain(QString::fromUtf8(text)); }
-QRegularExpression pattern(const QString &regex)
+Allowed plain(const char *text) { return plain(QString::fromUtf8(text)); }
+Allowed pattern(const QString &regex)
 {
-    return QRegularExpression(QRegularExpression::anchoredPattern(regex));
+    return {QRegularExpression(QRegularExpression::anchoredPattern(regex)), {}};
 }
 
 // Numbers as captions write them: a blank before zero and positive numbers, a
@@ -40,7 +46,7 @@ const QString kCount = QStringLiteral(" (?:0|[1-9][0-9]*)");
 const QString kSixty = QStringLiteral(" (?:[0-9]|[1-5][0-9])");
 const QString kUpToTen = QStringLiteral(" (?:[0-9]|10)");
 const QString kUpToTwentyFive = QStringLiteral(" (?:[0-9]|1[0-9]|2[0-5])");
-const QRegularExpression kEmpty = plain("");
+const Allowed kEmpty = plain("");
 
 QList<Rule> drillRules(FormId id)
 {
@@ -167,10 +173,22 @@ bool readText(const QWidget *window, const char *name, QString *text)
 bool allowed(const Rule &rule, const QString &text)
 {
     return std::any_of(rule.texts.begin(), rule.texts.end(),
-                       [&](const QRegularExpression &texts) { return texts.match(text).hasMatch(); });
+                       [&](const Allowed &texts) { return texts.regex.match(text).hasMatch(); });
 }
 
 } // namespace
+
+QMap<QString, QStringList> plainCaptions(FormId id)
+{
+    QMap<QString, QStringList> captions;
+    for (const Rule &rule : rulesOf(id)) {
+        QStringList &texts = captions[QLatin1String(rule.control)];
+        for (const Allowed &allowed : rule.texts)
+            if (!allowed.exact.isEmpty())
+                texts << allowed.exact;
+    }
+    return captions;
+}
 
 QStringList checkCaptions(FormId id, const QWidget *window)
 {

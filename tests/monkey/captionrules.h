@@ -3,6 +3,7 @@
 
 #include "app/programforms.h"
 
+#include <QMap>
 #include <QStringList>
 
 class QWidget;
@@ -12,6 +13,10 @@ namespace monkey {
 // Every caption, button text, window title and menu text of a window must be
 // one that the program can write. Returns one line per text that is not.
 QStringList checkCaptions(FormId id, const QWidget *window);
+
+// The captions the rules allow word for word, by control name: every text of
+// a window that carries no number or letter. Empty texts are left out.
+QMap<QString, QStringList> plainCaptions(FormId id);
 
 // The states that go together in a letter drill window: the four results
 // labels shown or hidden as one, NUOVO usable exactly when TERMINA is not, the

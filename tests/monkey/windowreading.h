@@ -3,6 +3,8 @@
 
 // What the monkey reads off a window, by control name.
 
+#include "support/programtexts.h"
+
 #include <QLabel>
 #include <QString>
 #include <QWidget>
@@ -22,7 +24,7 @@ inline QString caption(const QWidget *window, const char *label)
 inline QString quoted(const QString &text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
 
 // The drills' two alphabets, in capitals.
-inline const QString kItalianLetters = QStringLiteral("ABCDEFGHILMNOPQRSTUVZ");
-inline const QString kEnglishLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+inline const QString &kItalianLetters = expected::kItalianAlphabet;
+inline const QString &kEnglishLetters = expected::kEnglishAlphabet;
 
 } // namespace monkey

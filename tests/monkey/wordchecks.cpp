@@ -4,10 +4,10 @@
 #include "monkey/windowreading.h"
 
 #include "support/fakes.h"
+#include "support/wordlists.h"
 #include "wordorder/wordorderform.h"
 
 #include <QApplication>
-#include <QCollator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,11 +22,7 @@ namespace {
 
 QStringList items(const WordOrderForm *form, const char *list)
 {
-    const auto *box = form->findChild<QListWidget *>(QLatin1String(list));
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts.append(box->item(i)->text());
-    return texts;
+    return wordlists::itemsOf(form->findChild<QListWidget *>(QLatin1String(list)));
 }
 
 QString entryText(const WordOrderForm *form) { return form->findChild<QLineEdit *>("Text1")->text(); }
@@ -35,16 +31,9 @@ bool levelTwo(const WordOrderForm *form) { return caption(form, "Label1") == QLa
 
 // The reference order: Italian alphabetical order blind to letter case, equal
 // words in the order they were entered.
-QStringList referenceOrder(QStringList words)
+QStringList referenceOrder(const QStringList &words)
 {
-    static const QCollator collator = [] {
-        QCollator c(QLocale(QLocale::Italian, QLocale::Italy));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    std::stable_sort(words.begin(), words.end(),
-                     [](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
-    return words;
+    return wordlists::italianOrder(words);
 }
 
 QStringList sortedPlainly(QStringList words)

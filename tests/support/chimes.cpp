@@ -102,32 +102,43 @@ QString describe(const std::vector<double> &times)
     return parts.join(QLatin1Char(' '));
 }
 
+double fittedDelay(const recording::Sound &sound, const std::vector<double> &cues, double tolerance)
+{
+    const std::vector<double> found = starts(sound);
+    if (cues.empty() || found.empty())
+        return std::nan("");
+    // The delay that pairs the most of them: tried on the first few of each,
+    // since the first cues might be the ones not heard.
+    double delay = found[0] - cues[0];
+    int mostPaired = -1;
+    for (size_t i = 0; i < std::min<size_t>(3, cues.size()); ++i)
+        for (size_t j = 0; j < std::min<size_t>(3, found.size()); ++j) {
+            int paired = 0;
+            for (double cue : cues)
+                paired += std::any_of(found.begin(), found.end(), [&](double f) {
+                    return std::abs(f - cue - (found[j] - cues[i])) <= tolerance;
+                }) ? 1 : 0;
+            if (paired > mostPaired) {
+                mostPaired = paired;
+                delay = found[j] - cues[i];
+            }
+        }
+    return delay;
+}
+
 QString checkEveryCueChimed(const recording::Sound &sound, const std::vector<double> &cues, double tolerance)
 {
     const std::vector<double> found = starts(sound);
     if (cues.empty() || found.empty())
         return QStringLiteral("%1 cues, chimes at [%2]").arg(cues.size()).arg(describe(found));
 
-    // The delay from cue to chime that pairs the most of them: tried on the
-    // first few of each, since the first cues might be the ones not heard.
     auto matchOf = [&](size_t cue, double delay) -> int {
         for (size_t j = 0; j < found.size(); ++j)
             if (std::abs(found[j] - cues[cue] - delay) <= tolerance)
                 return int(j);
         return -1;
     };
-    double delay = found[0] - cues[0];
-    int mostPaired = -1;
-    for (size_t i = 0; i < std::min<size_t>(3, cues.size()); ++i)
-        for (size_t j = 0; j < std::min<size_t>(3, found.size()); ++j) {
-            int paired = 0;
-            for (size_t k = 0; k < cues.size(); ++k)
-                paired += matchOf(k, found[j] - cues[i]) >= 0 ? 1 : 0;
-            if (paired > mostPaired) {
-                mostPaired = paired;
-                delay = found[j] - cues[i];
-            }
-        }
+    const double delay = fittedDelay(sound, cues, tolerance);
 
     QStringList faults;
     std::vector<bool> paired(found.size(), false);

@@ -39,6 +39,10 @@ double restartOf(const recording::Sound &sound, double first, double from, doubl
 // well, else what went wrong, cue by cue.
 QString checkEveryCueChimed(const recording::Sound &sound, const std::vector<double> &cues, double tolerance);
 
+// The one delay from cue to chime that pairs the most cues with a chime,
+// give or take `tolerance`; NaN when there are no cues or no chimes.
+double fittedDelay(const recording::Sound &sound, const std::vector<double> &cues, double tolerance);
+
 QString describe(const std::vector<double> &times);
 
 } // namespace chimes

@@ -163,13 +163,8 @@ bool SoundServer::start()
     // A killed server leaves its socket file behind; the new one takes its place.
     QFile::remove(socket);
 
-    // -n: no default configuration; as root this still runs as a user daemon.
-    // norewinds: a sink that rewinds on each new stream takes back silence
-    // it had already rendered, and the recording loses that stretch of time.
-    if (!m_server.start({QStringLiteral("pulseaudio"), QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                         QStringLiteral("--exit-idle-time=-1"), QStringLiteral("-L"),
-                         QStringLiteral("module-null-sink sink_name=null norewinds=1"), QStringLiteral("-L"),
-                         QStringLiteral("module-native-protocol-unix socket=") + socket},
+    // The same server as scripts/bench-chime's, started by the same script.
+    if (!m_server.start({QStringLiteral("bash"), QStringLiteral(LUPREDA_SOURCE_DIR "/tests/support/pulseaudio.sh"), socket},
                         m_dir.filePath(QStringLiteral("pulseaudio.log"))))
         return false;
 

@@ -2,11 +2,15 @@
 // What a pupil who cannot see the screen is told: the names and roles the
 // windows give assistive technology, and what each event says, as the focus
 // arrives or as a notification. Driven offscreen as a pupil would, with the
-// narration switched on although no screen reader listens.
+// narration switched on although no screen reader listens, and read through
+// the hook the narration writes to before its accessibility events go out:
+// it stands in for what a client receives, which only the real-bus test
+// (tests/accessibility, required under scripts/test) sees.
 
 #include "accessibility/narration.h"
 #include "support/fakes.h"
 #include "tst_drillpupil.h"
+#include "tst_wordpupil.h"
 
 #include <QAccessible>
 #include <QListWidget>
@@ -47,31 +51,10 @@ class NarrationTest : public QObject
     FakePlatform fakes;
     DrillPupil recognition{FormId::RecognitionDrill};
     DrillPupil sequence{FormId::SequenceDrill};
+    WordPupil words;
 
     QWidget *focus() const { return QApplication::focusWidget(); }
     QString told(FormId id) const { return narration::lastNotification(program::window(id)); }
-
-    template <class T>
-    T *word(const char *name) const
-    {
-        return program::find<T>(FormId::WordOrder, name);
-    }
-    void openWords()
-    {
-        program::click(program::find<QRadioButton>(FormId::Chooser, "Option3"));
-        QVERIFY(QTest::qWaitForWindowActive(program::window(FormId::WordOrder)));
-    }
-    void typeWord(const QString &typed)
-    {
-        QTest::keyClicks(word<QLineEdit>("Text1"), typed);
-        QTest::keyClick(word<QLineEdit>("Text1"), Qt::Key_Return);
-    }
-    // From the entry box, Tab to a list and take its first word with an arrow.
-    void takeFirstWordOf(const char *list)
-    {
-        word<QListWidget>(list)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(word<QListWidget>(list), Qt::Key_Down);
-    }
 
 private slots:
     void initTestCase() { narration::setAlwaysNarrate(true); }
@@ -206,38 +189,38 @@ private slots:
 
     void theWordWindowNamesItsControlsAndHidesWhatIsNeverShown()
     {
-        openWords();
-        QCOMPARE(nameOf(word<QLineEdit>("Text1")), QStringLiteral("Parola da aggiungere"));
-        QCOMPARE(nameOf(word<QListWidget>("List1")), QStringLiteral("Parole da ordinare"));
-        QCOMPARE(nameOf(word<QListWidget>("List2")), QStringLiteral("Parole messe in ordine"));
-        QCOMPARE(nameOf(word<QPlainTextEdit>("Text2")), QStringLiteral("Coppie fuori posto"));
-        QAccessibleInterface *client = accessible(word<QLineEdit>("Text1"))->parent();
+        words.open();
+        QCOMPARE(nameOf(words.find<QLineEdit>("Text1")), QStringLiteral("Parola da aggiungere"));
+        QCOMPARE(nameOf(words.find<QListWidget>("List1")), QStringLiteral("Parole da ordinare"));
+        QCOMPARE(nameOf(words.find<QListWidget>("List2")), QStringLiteral("Parole messe in ordine"));
+        QCOMPARE(nameOf(words.find<QPlainTextEdit>("Text2")), QStringLiteral("Coppie fuori posto"));
+        QAccessibleInterface *client = accessible(words.find<QLineEdit>("Text1"))->parent();
         const QStringList reachable = childNames(client);
         for (const char *hidden : {"List3", "Label9", "Label10"})
             QVERIFY2(!reachable.contains(QLatin1String(hidden)), hidden);
         for (const char *control : {"Text1", "List1", "List2", "Label2", "Label7", "Command1", "Command2"})
             QVERIFY2(reachable.contains(QLatin1String(control)), control);
-        QCOMPARE(accessible(word<QWidget>("Label2"))->role(), QAccessible::StaticText);
-        QCOMPARE(nameOf(word<QWidget>("Label2")), QStringLiteral("ELENCO CASUALE"));
+        QCOMPARE(accessible(words.find<QWidget>("Label2"))->role(), QAccessible::StaticText);
+        QCOMPARE(nameOf(words.find<QWidget>("Label2")), QStringLiteral("ELENCO CASUALE"));
     }
 
     void everyMoveIsToldWithTheWordItsPlaceAndTheVerdict()
     {
-        openWords();
-        typeWord(QStringLiteral("balcone"));
+        words.open();
+        words.type(QStringLiteral("balcone"));
         QCOMPARE(told(FormId::WordOrder), QStringLiteral("Parola aggiunta: BALCONE."));
-        typeWord(QStringLiteral("albero"));
-        typeWord(QStringLiteral("casetta"));
+        words.type(QStringLiteral("albero"));
+        words.type(QStringLiteral("casetta"));
         QCOMPARE(told(FormId::WordOrder), QStringLiteral("Parola aggiunta: CASETTA."));
 
-        auto *entry = word<QLineEdit>("Text1");
-        takeFirstWordOf("List1");
+        auto *entry = words.find<QLineEdit>("Text1");
+        words.takeFirstWithArrow("List1");
         QCOMPARE(focus(), entry);
         QCOMPARE(descriptionOf(entry),
                  QStringLiteral("BALCONE va al posto 1. LISTA ERRATA. Clicca sul termine errato per rimuoverlo."));
-        takeFirstWordOf("List2");
+        words.takeFirstWithArrow("List2");
         QCOMPARE(descriptionOf(entry), QStringLiteral("BALCONE torna tra le parole da ordinare."));
-        takeFirstWordOf("List1");
+        words.takeFirstWithArrow("List1");
         QCOMPARE(descriptionOf(entry), QStringLiteral("ALBERO va al posto 1. LISTA ORDINATA."));
         // The news stays with the box until the focus leaves or the pupil
         // types, and typing is not news.
@@ -246,52 +229,47 @@ private slots:
         QCOMPARE(descriptionOf(entry), QString());
         QVERIFY(told(FormId::WordOrder).isEmpty());
         QTest::keyClick(entry, Qt::Key_Backspace);
-        takeFirstWordOf("List1");
+        words.takeFirstWithArrow("List1");
         QCOMPARE(descriptionOf(entry),
                  QStringLiteral("CASETTA va al posto 2. LISTA ERRATA. Clicca sul termine errato per rimuoverlo."));
-        word<QWidget>("Command1")->setFocus(Qt::TabFocusReason);
+        words.find<QWidget>("Command1")->setFocus(Qt::TabFocusReason);
         QCOMPARE(descriptionOf(entry), QString());
-        takeFirstWordOf("List1");
+        words.takeFirstWithArrow("List1");
         QCOMPARE(descriptionOf(entry), QStringLiteral("BALCONE va al posto 3. LISTA ERRATA. "
                                                      "Clicca sul termine errato per rimuoverlo. Correzioni  1."));
     }
 
     void theRandomListAndEachFinalCheckAreAnnounced()
     {
-        openWords();
+        words.open();
         // "Clicca" draws a list and hides; ELENCO CASUALE stays and draws another.
-        press(word<QWidget>("Label7"));
+        press(words.find<QWidget>("Label7"));
         QVERIFY(told(FormId::WordOrder).startsWith(QStringLiteral("NUOVO ELENCO. Parole da ordinare: ")));
-        QVERIFY(!offersPress(word<QWidget>("Label7")));
-        press(word<QWidget>("Label2"));
-        const QStringList drawn = [this] {
-            QStringList words;
-            for (int i = 0; i < word<QListWidget>("List1")->count(); ++i)
-                words << word<QListWidget>("List1")->item(i)->text();
-            return words;
-        }();
+        QVERIFY(!offersPress(words.find<QWidget>("Label7")));
+        press(words.find<QWidget>("Label2"));
+        const QStringList drawn = words.words("List1");
         QCOMPARE(drawn.size(), 10);
         QCOMPARE(told(FormId::WordOrder),
                  QStringLiteral("NUOVO ELENCO. Parole da ordinare: %1.").arg(drawn.join(QStringLiteral(", "))));
 
-        program::choose(FormId::WordOrder, "liv2");
+        words.choose("liv2");
         QCOMPARE(told(FormId::WordOrder), QStringLiteral("NUOVO ELENCO. Verifica Intermedia o Finale."));
-        typeWord(QStringLiteral("market"));
-        typeWord(QStringLiteral("man"));
-        takeFirstWordOf("List1");
-        takeFirstWordOf("List1");
-        QCOMPARE(descriptionOf(word<QLineEdit>("Text1")), QStringLiteral("MAN va al posto 2. Correzioni  0."));
+        words.type(QStringLiteral("market"));
+        words.type(QStringLiteral("man"));
+        words.takeFirstWithArrow("List1");
+        words.takeFirstWithArrow("List1");
+        QCOMPARE(descriptionOf(words.find<QLineEdit>("Text1")), QStringLiteral("MAN va al posto 2. Correzioni  0."));
         // The same verdict twice is told twice.
         for (int check = 0; check < 2; ++check) {
-            QTest::keyClick(word<QLineEdit>("Text1"), Qt::Key_V, Qt::AltModifier);
+            QTest::keyClick(words.find<QLineEdit>("Text1"), Qt::Key_V, Qt::AltModifier);
             QTest::qWait(300);
             QCOMPARE(told(FormId::WordOrder), QStringLiteral("LISTA ERRATA. Clicca sul termine errato per rimuoverlo. "
                                                              "MAN precede MARKET."));
             narration::forgetNotifications();
         }
-        QCOMPARE(descriptionOf(word<QLineEdit>("Text1")), QString());
+        QCOMPARE(descriptionOf(words.find<QLineEdit>("Text1")), QString());
     }
 };
 
 QTEST_MAIN(NarrationTest)
-#include "tst_narration.moc"
+#include "tst_narration_offscreen.moc"
