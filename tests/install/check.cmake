@@ -42,16 +42,19 @@ function(check_png file size)
     endif()
 endfunction()
 
-# The program must start and keep running: killed by the timeout means it was
-# up, showing its chooser offscreen.
+# The program must start and keep running: ended by the timeout (124) means
+# it was up, showing its chooser offscreen. coreutils' timeout ends it, and
+# kills it if need be: execute_process's own TIMEOUT leaves the child running
+# on some CMake releases (3.31).
 function(check_starts program)
     execute_process(COMMAND test -x ${program} RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)
         fail("${program} is not executable")
     endif()
     set(ENV{QT_QPA_PLATFORM} offscreen)
-    execute_process(COMMAND ${program} TIMEOUT 3 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
-    if(NOT rc MATCHES "timeout")
+    execute_process(COMMAND timeout --kill-after=5 3 ${program}
+        RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT rc EQUAL 124)
         fail("${program} ended at start (${rc}):\n${out}")
     endif()
 endfunction()
