@@ -3,12 +3,13 @@
 # The program as a screen reader meets it: a private X server with a window
 # manager, a private D-Bus session with the accessibility bus, and a client
 # reading the program through AT-SPI as Orca does (python3-pyatspi).
-#   run.sh <path to lupreda>
+#   run.sh <path to lupreda> [session script, atspi_session.py by default]
 # Exit 77 (skipped) where a package is missing, unless LUPREDA_REQUIRE_REAL_STACK=1
 # says the set-up has installed everything, and a missing piece is a fault.
 set -euo pipefail
 program="$1"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+session="${2:-$here/atspi_session.py}"
 python=/usr/bin/python3
 
 missing=()
@@ -53,7 +54,7 @@ openbox >"$scratch/openbox.log" 2>&1 &
 pids+=($!)
 
 status=0
-"$python" "$here/atspi_session.py" "$program" "$scratch" || status=$?
+"$python" "$session" "$program" "$scratch" || status=$?
 if [ "$status" -ne 0 ]; then
     echo "--- program's output"
     cat "$scratch"/program-*.log 2>/dev/null || true
