@@ -129,11 +129,10 @@ check_manual() {
 # With sudo, as the README's first block says.
 echo "$user ALL=(ALL:ALL) NOPASSWD: ALL" >"$sudoers"
 chmod 440 "$sudoers"
-walk "sudo scripts/setup"
-check_not_root_owned "sudo scripts/setup"
-walk "cmake --build build --target package"
-check_not_root_owned "cmake --build build --target package"
-walk "sudo apt install ./build/lupreda_${version}_amd64.deb"
+walk "sudo apt-get build-dep ./"
+walk "dpkg-buildpackage -us -uc -b"
+check_not_root_owned "dpkg-buildpackage -us -uc -b"
+walk "sudo apt install ../lupreda_${version}_amd64.deb"
 dpkg-query -W -f='${Status}' lupreda | grep -q "ok installed" || fail "the package is not installed"
 check_starts lupreda
 check_manual /usr/share/man
@@ -142,6 +141,9 @@ as_user "test -f /usr/share/doc/lupreda/copyright && zcat /usr/share/doc/lupreda
 walk "sudo apt remove lupreda"
 ! dpkg-query -W -f='${Status}' lupreda 2>/dev/null | grep -q "ok installed" || fail "the package is still installed"
 [ ! -e /usr/bin/lupreda ] || fail "/usr/bin/lupreda is still there"
+
+walk "sudo scripts/setup"
+check_not_root_owned "sudo scripts/setup"
 
 walk "sudo cmake --install build"
 check_starts /usr/local/bin/lupreda
