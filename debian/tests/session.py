@@ -1,13 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The installed program played once through, read through AT-SPI.
-
-Opens each exercise, answers one letter right in each drill, places one word,
-reads each window's title and a caption, and ends the program from its
-chooser: it must exit with status 0 and without a line of its own on
-standard error (a lost sound module or Qt translation is reported there).
-Run by tests/accessibility/run.sh, which provides the X server, the window
-manager and the D-Bus session.
-"""
+# The installed program played once through, read through AT-SPI: each
+# exercise opened, one right letter in each drill, one word placed, window
+# titles and captions read, and ESCI: status 0 and no line of the program's
+# own on stderr, where a lost sound module or Qt translation is reported.
+# Run by tests/accessibility/run.sh (X server, window manager, D-Bus).
 
 import os
 import subprocess
@@ -30,16 +26,14 @@ program = subprocess.Popen([PROGRAM], stdout=subprocess.DEVNULL, stderr=open(log
 
 def fail(message):
     print("FAIL: " + message)
-    if program.poll() is None:
-        program.kill()
+    program.kill()
     sys.exit(1)
 
 
 def pump(seconds):
     end = time.monotonic() + seconds
-    context = GLib.MainContext.default()
     while time.monotonic() < end:
-        if not context.iteration(False):
+        if not GLib.MainContext.default().iteration(False):
             time.sleep(0.02)
 
 
@@ -61,40 +55,25 @@ def until(find, what):
     fail("no " + what)
 
 
-def application():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        child = desktop.getChildAtIndex(i)
-        if child is not None and child.name == "Lupreda":
-            return child
-    return None
+def first(objects, test):
+    return next((obj for obj in objects if obj is not None and test(obj)), None)
 
 
-app = until(application, "program on the accessibility bus")
+desktop = pyatspi.Registry.getDesktop(0)
+app = until(lambda: first(desktop, lambda obj: obj.name == "Lupreda"), "program on the accessibility bus")
 
 
 def window(title):
-    def find():
-        for i in range(app.childCount):
-            child = app.getChildAtIndex(i)
-            if child is not None and child.name == title and child.getState().contains(pyatspi.STATE_SHOWING):
-                return child
-        return None
-    found = until(find, "window titled %r" % title)
+    found = until(lambda: first(app, lambda obj: obj.name == title and obj.getState().contains(
+        pyatspi.STATE_SHOWING)), "window titled %r" % title)
     print("window: %s" % title)
     return found
 
 
-def caption(win, test, what):
-    def find():
-        for obj in walk(win):
-            if obj.getRole() == pyatspi.ROLE_LABEL and obj.getState().contains(pyatspi.STATE_SHOWING) \
-                    and test(obj.name):
-                return obj.name
-        return None
-    text = until(find, what + " in %r" % win.name)
-    print("caption: %s" % text)
-    return text
+def caption(win, start):
+    label = until(lambda: first(walk(win), lambda obj: obj.getRole() == pyatspi.ROLE_LABEL
+                                and obj.name.startswith(start)), "caption %r in %r" % (start, win.name))
+    print("caption: %s" % label.name)
 
 
 def press(*keys):
@@ -112,13 +91,12 @@ def right_answer(title, answer_of):
     press("alt+n")
     drill = window(title)
     # The letter asked, as the answer box tells it: "Lettera B maiuscola. ..."
-    box = until(lambda: next((obj for obj in walk(drill) if obj.name == "Risposta"
-                              and obj.description.startswith("Lettera ")), None), "letter asked")
-    shown = box.description.split()[1]
+    box = until(lambda: first(walk(drill), lambda obj: obj.name == "Risposta"
+                              and obj.description.startswith("Lettera ")), "letter asked")
     print("asked: %s" % box.description)
-    type_text(answer_of(shown))
+    type_text(answer_of(box.description.split()[1]))
     press("Return")
-    caption(drill, lambda name: name.startswith("ESATTO"), "ESATTO after the right answer")
+    caption(drill, "ESATTO")
     press("Return", "Escape")
     window("LUPREDA")
 
@@ -135,15 +113,10 @@ type_text("albero")
 press("Return", "Tab", "Tab", "Tab", "Down")
 
 
-def placed():
-    for obj in walk(words):
-        if obj.getRole() == pyatspi.ROLE_LIST and obj.name == "Parole messe in ordine" and obj.childCount:
-            return [obj.getChildAtIndex(i).name for i in range(obj.childCount)]
-    return None
-
-
-if until(placed, "word placed") != ["ALBERO"]:
-    fail("placed %r, not ALBERO" % placed())
+placed = until(lambda: first(walk(words), lambda obj: obj.name == "Parole messe in ordine"
+                             and obj.childCount), "word placed")
+if [word.name for word in placed] != ["ALBERO"]:
+    fail("placed %r, not ALBERO" % [word.name for word in placed])
 print("placed: ALBERO")
 press("Escape")
 window("LUPREDA")
