@@ -5,13 +5,16 @@
 #            package's fields and the software catalogue composed from it
 #   lintian  lintian on the packages' .changes must report no error, warning
 #            or info, and hardening-check must pass their binaries
+#   metainfo appstreamcli validate --pedantic on the AppStream metadata
 #   release  the AppStream metadata, NEWS and the Debian changelog made from
-#            it announce the project's version
+#            it announce the project's version, and debian/changelog is that
+#            changelog
 # Other variables: BUILD_DIR, WORK_DIR (scratch, emptied first), EXPECTED (the
 # list of files, one per line, relative to the prefix), BINDIR, MODULE_DIR
 # (where the program looks for its sound module, relative to BINDIR), VERSION,
-# PACKAGE_DIR (where build-package.sh left the packages), METAINFO, NEWS_VERSION and NEWS_DATE (NEWS's newest release),
-# CHANGELOG; the environment's FORTIFY_PROBE.
+# PACKAGE_DIR (where build-package.sh left the packages), METAINFO,
+# NEWS_VERSION and NEWS_DATE (NEWS's newest release), CHANGELOG,
+# DEBIAN_CHANGELOG; the environment's FORTIFY_PROBE.
 
 function(fail)
     string(JOIN "" text ${ARGN})
