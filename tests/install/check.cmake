@@ -252,15 +252,17 @@ elseif(MODE STREQUAL "lintian")
     # Info tags too: the hardening ones (bind-now, fortified functions) are
     # infos. Pedantic and experimental ones are shown, not failed on. The
     # Standards-Version is the one unstable's lintian knows, so an older
-    # release's lintian finds it newer than its own: that warning alone is
-    # allowed.
+    # release's lintian finds it newer than its own: that warning is
+    # allowed. So is the later releases' info that the sound module calls no
+    # fortified function: it makes no call that fortification protects, and
+    # the probe below shows the flags fortify what they can.
     execute_process(
         COMMAND lintian --info --pedantic --display-experimental --show-overrides ${changes}
         RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
     message("lintian ${changes}: status ${rc}\n${out}${err}")
     string(REGEX MATCHALL "(^|\n)[EWI]: [^\n]*" issues "${out}")
     foreach(issue IN LISTS issues)
-        if(NOT issue MATCHES "^\n?W: lupreda source: newer-standards-version ")
+        if(NOT issue MATCHES "^\n?(W: lupreda source: newer-standards-version |I: lupreda: hardening-no-fortify-functions \\[[^]]*/lupreda-sound.so\\]$)")
             fail("lintian reports on ${changes}:\n${out}${err}")
         endif()
     endforeach()
