@@ -122,8 +122,8 @@ check_manual() {
 echo "$user ALL=(ALL:ALL) NOPASSWD: ALL" >"$sudoers"
 chmod 440 "$sudoers"
 walk "sudo apt-get build-dep ./"
-walk "dpkg-buildpackage -us -uc -b"
-check_not_root_owned "dpkg-buildpackage -us -uc -b"
+walk "dpkg-buildpackage -us -uc -b -jauto"
+check_not_root_owned "dpkg-buildpackage -us -uc -b -jauto"
 walk "sudo apt install ../lupreda_${version}_amd64.deb"
 dpkg-query -W -f='${Status}' lupreda | grep -q "ok installed" || fail "the package is not installed"
 check_starts lupreda
