@@ -12,7 +12,8 @@
 set -euo pipefail
 source_dir="$1"
 first="$2"
-user=lupreda-repro
+# A name of this run's own, as the walk's.
+user=lupreda-repro-$$
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 . "$here/../support/realstack.sh"

@@ -14,10 +14,12 @@
 set -euo pipefail
 source_dir="$1"
 version="$2"
-user=lupreda-walk
-sudoers=/etc/sudoers.d/lupreda-walk
+# Names of this run's own: another checkout's tests on the same machine
+# remove their walker, its home and its files by name.
+user=lupreda-walk-$$
+sudoers=/etc/sudoers.d/lupreda-walk-$$
 # apt waits for a lock another install holds, rather than failing at once.
-apt_wait=/etc/apt/apt.conf.d/99lupreda-walk
+apt_wait=/etc/apt/apt.conf.d/99lupreda-walk-$$
 
 . "$(dirname "${BASH_SOURCE[0]}")/../support/realstack.sh"
 fail() {
