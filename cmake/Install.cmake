@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# What `cmake --install` puts on a desktop system, and the Debian package
-# made from it. Every install rule of the program lives here.
+# What `cmake --install` puts on a desktop system; the Debian package
+# (debian/) is made from the same rules. Every install rule of the program
+# lives here.
 
 # One name for the desktop entry, the AppStream component and the icon, so the
 # desktop can tie a running window to its menu entry and icon.
@@ -57,8 +58,9 @@ foreach(size IN LISTS LUPREDA_ICON_SIZES)
 endforeach()
 add_custom_target(theme_icons ALL DEPENDS ${icon_pngs})
 
-# The manual page, in English and in Italian, and the package's documents:
-# the copyright and the changelog made from NEWS. gzip -n stores no name or
+# The manual page, in English and in Italian, and the documents: the
+# copyright and the changelog made from NEWS (the Debian package installs
+# its own two copies of them, from debian/). gzip -n stores no name or
 # time, so the same text gives the same bytes.
 include(${CMAKE_CURRENT_LIST_DIR}/News.cmake)
 lupreda_read_news(${CMAKE_SOURCE_DIR}/NEWS ${CMAKE_BINARY_DIR}/doc/changelog lupreda "${LUPREDA_MAINTAINER}")
@@ -81,45 +83,4 @@ foreach(folder IN ITEMS man6 it/man6)
     install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder})
 endforeach()
 add_custom_target(documents ALL DEPENDS ${compressed})
-install(FILES resources/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION ${LUPREDA_DOCDIR})
-
-# Debian package. Its library dependencies are read from the executable by
-# dpkg-shlibdeps; only what no library link reveals is named here.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME lupreda)
-set(CPACK_PACKAGE_VENDOR "Lupreda developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "exercises on the alphabet and alphabetical order")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Lupreda drills young pupils of the primary school in the alphabet: letter\n\
-recognition, the letter sequence, and putting a list of words into\n\
-alphabetical order. Its whole interface is in Italian.")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${LUPREDA_MAINTAINER}")
-set(CPACK_DEBIAN_PACKAGE_SECTION education)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The windows are laid out for the metrics of Liberation Sans. Qt's own
-# packages only recommend the plugin that draws on an X display, and without
-# it the program cannot start.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n, qt6-qpa-plugins")
-# The chime needs a sound server that speaks PulseAudio's protocol; without
-# one the exercises run silently.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
-set(CPACK_STRIP_FILES ON)
-# The package's file times, and its archives' own, are the time of the last
-# commit (or of the newest release in NEWS outside a git checkout), so two
-# builds of one commit give the same bytes. cpack reads this file when it
-# makes the package, so a new commit needs no new configure.
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackProjectConfig.cmake)
-file(CONFIGURE OUTPUT ${CPACK_PROJECT_CONFIG_FILE} @ONLY CONTENT [=[
-if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-    execute_process(
-        COMMAND git -c safe.directory=* -C "@CMAKE_SOURCE_DIR@" log -1 --format=%ct
-        RESULT_VARIABLE status OUTPUT_VARIABLE epoch ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT status EQUAL 0 OR NOT epoch MATCHES "^[0-9]+$")
-        set(epoch @LUPREDA_RELEASE_EPOCH@)
-    endif()
-    set(ENV{SOURCE_DATE_EPOCH} ${epoch})
-endif()
-]=])
-include(CPack)
+install(FILES debian/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION ${LUPREDA_DOCDIR})

@@ -38,9 +38,9 @@ function(lupreda_rfc5322_date date out)
     set(${out} "${weekday_name}, ${CMAKE_MATCH_3} ${month_name} ${year} 00:00:00 +0000" PARENT_SCOPE)
 endfunction()
 
-# Sets LUPREDA_RELEASE_VERSION, LUPREDA_RELEASE_DATE (YYYY-MM-DD) and
-# LUPREDA_RELEASE_EPOCH (that day's midnight UTC in seconds) from the newest
-# entry, and writes the whole file as a Debian changelog to `changelog`.
+# Sets LUPREDA_RELEASE_VERSION and LUPREDA_RELEASE_DATE (YYYY-MM-DD) from the
+# newest entry, and writes the whole file as a Debian changelog to
+# `changelog` (debian/changelog must be that text: a test compares them).
 function(lupreda_read_news news changelog package maintainer)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${news})
     file(STRINGS ${news} lines)
@@ -84,12 +84,6 @@ function(lupreda_read_news news changelog package maintainer)
     endif()
     file(WRITE ${changelog} "${text}")
 
-    string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" ok "${newest_date}")
-    math(EXPR month "1${CMAKE_MATCH_2} - 100")
-    math(EXPR day "1${CMAKE_MATCH_3} - 100")
-    lupreda_days_since_epoch(${CMAKE_MATCH_1} ${month} ${day} days)
-    math(EXPR epoch "${days} * 86400")
     set(LUPREDA_RELEASE_VERSION ${newest} PARENT_SCOPE)
     set(LUPREDA_RELEASE_DATE ${newest_date} PARENT_SCOPE)
-    set(LUPREDA_RELEASE_EPOCH ${epoch} PARENT_SCOPE)
 endfunction()

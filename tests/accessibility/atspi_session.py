@@ -62,10 +62,20 @@ context = GLib.MainContext.default()
 session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
 
 
+def status_call(method, arguments):
+    return session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", method,
+                             arguments, None, Gio.DBusCallFlags.NONE, -1, None)
+
+
+# The switches the bus offers: at-spi2-core 2.62 has no ScreenReaderEnabled,
+# and there IsEnabled is what a screen reader sets as it comes up.
+SWITCHES = status_call("GetAll", GLib.Variant("(s)", ("org.a11y.Status",))).unpack()[0]
+SCREEN_READER = "ScreenReaderEnabled" if "ScreenReaderEnabled" in SWITCHES else "IsEnabled"
+
+
 def set_status(switch, on):
-    session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
-                      GLib.Variant("(ssv)", ("org.a11y.Status", switch, GLib.Variant("b", on))),
-                      None, Gio.DBusCallFlags.NONE, -1, None)
+    if switch in SWITCHES:
+        status_call("Set", GLib.Variant("(ssv)", ("org.a11y.Status", switch, GLib.Variant("b", on))))
 
 
 def pump(seconds):
@@ -96,8 +106,8 @@ def wait_for_program(what):
 
 # --- on by itself ------------------------------------------------------------
 
-set_status("ScreenReaderEnabled", True)
-wait_for_program("after the screen reader came up later")
+set_status(SCREEN_READER, True)
+wait_for_program("after the screen reader came up later (%s)" % SCREEN_READER)
 stop_program(late)
 pump(1)
 
@@ -112,6 +122,17 @@ app = wait_for_program("after accessibility was switched on later")
 # --- what the screen reader hears ---------------------------------------------
 
 heard = []
+
+# Roles are compared by their number on the bus: the names libatspi gives
+# them changed (at-spi2-core 2.56 calls a push button "button"). A line
+# edit is a text to Qt 6.4 and may be an entry to a later Qt.
+ROLES = {"panel": {pyatspi.ROLE_PANEL}, "push button": {pyatspi.ROLE_PUSH_BUTTON},
+         "radio button": {pyatspi.ROLE_RADIO_BUTTON}, "label": {pyatspi.ROLE_LABEL},
+         "text": {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY}, "list": {pyatspi.ROLE_LIST}}
+
+
+def has_role(role, wanted):
+    return role in ROLES[wanted]
 
 
 def window_of(obj):
@@ -134,7 +155,7 @@ def on_focus(event):
     source = event.source
     window = window_of(source)
     heard.append({
-        "kind": "focus", "role": source.getRoleName(), "name": source.name or "",
+        "kind": "focus", "role": source.getRoleName(), "role id": source.getRole(), "name": source.name or "",
         "description": source.description or "",
         "window": window.name if window is not None else "",
         "window role": window.getRoleName() if window is not None else "",
@@ -189,7 +210,7 @@ def focus_on(name=None, description=None, role=None):
     def check(record):
         return (record["kind"] == "focus" and (name is None or re.fullmatch(name, record["name"]))
                 and (description is None or re.fullmatch(description, record["description"]))
-                and (role is None or record["role"] == role))
+                and (role is None or has_role(record["role id"], role)))
     return check
 
 
@@ -234,12 +255,13 @@ def check_focusable_names(window, expected):
         if state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING):
             if not obj.name or obj.name in PLACEHOLDERS:
                 fail("%s in %r has the name %r" % (obj.getRoleName(), window.name, obj.name))
-        found[obj.name] = obj.getRoleName()
+        found[obj.name] = obj
         if obj.name in PLACEHOLDERS:
             fail("%r is reachable in %r" % (obj.name, window.name))
     for name, role in expected.items():
-        if found.get(name) != role:
-            fail("%r: wanted a %s named %r, found %r" % (window.name, role, name, found.get(name)))
+        if name not in found or not has_role(found[name].getRole(), role):
+            fail("%r: wanted a %s named %r, found %r" % (window.name, role, name,
+                                                         found[name].getRoleName() if name in found else None))
 
 
 # The chooser: a window whose options are as tall as they are painted.

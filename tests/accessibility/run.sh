@@ -3,13 +3,15 @@
 # The program as a screen reader meets it: a private X server with a window
 # manager, a private D-Bus session with the accessibility bus, and a client
 # reading the program through AT-SPI as Orca does (python3-pyatspi).
-#   run.sh <path to lupreda>
+#   run.sh <path to lupreda> [session script, atspi_session.py by default]
 #   run.sh <path to lupreda> soak <path to tst_monkey>: the monkey, with a client listening
 # Exit 77 (skipped) where a package is missing, unless LUPREDA_REQUIRE_REAL_STACK=1
 # says the set-up has installed everything, and a missing piece is a fault.
 set -euo pipefail
 program="$1"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+session="$here/atspi_session.py"
+[ "${2:-soak}" = soak ] || session="$2"
 python=/usr/bin/python3
 
 missing=()
@@ -56,7 +58,7 @@ status=0
 if [ "${2:-}" = soak ]; then
     "$python" "$here/soak.py" "$3" "$scratch" || status=$?
 else
-    "$python" "$here/atspi_session.py" "$program" "$scratch" || status=$?
+    "$python" "$session" "$program" "$scratch" || status=$?
 fi
 if [ "$status" -ne 0 ]; then
     echo "--- program's output"

@@ -4,20 +4,22 @@
 # a throwaway user with a fresh clone of the last commit in their home runs
 # every command of the section's code blocks, in order, through a login
 # shell, with sudo where the README says sudo. Between the commands it
-# checks what the user would see: the package installed and removed, the
-# program starting, `man lupreda` in English and Italian, nothing in their
+# checks what the user would see: the package built, installed and removed,
+# the program starting, `man lupreda` in English and Italian, nothing in their
 # folders owned by root. Every command of the section must be walked.
 #   walkthrough.sh SOURCE_DIR VERSION
 # Needs root (to make the user) and a system without Lupreda installed; it
-# installs the package and into /usr/local, and removes both again. Skipped
+# installs the package, and removes it again. Skipped
 # (77) otherwise, except under scripts/test (LUPREDA_REQUIRE_REAL_STACK=1).
 set -euo pipefail
 source_dir="$1"
 version="$2"
-user=lupreda-walk
-sudoers=/etc/sudoers.d/lupreda-walk
+# Names of this run's own: another checkout's tests on the same machine
+# remove their walker, its home and its files by name.
+user=lupreda-walk-$$
+sudoers=/etc/sudoers.d/lupreda-walk-$$
 # apt waits for a lock another install holds, rather than failing at once.
-apt_wait=/etc/apt/apt.conf.d/99lupreda-walk
+apt_wait=/etc/apt/apt.conf.d/99lupreda-walk-$$
 
 . "$(dirname "${BASH_SOURCE[0]}")/../support/realstack.sh"
 fail() {
@@ -37,12 +39,10 @@ git -C "$source_dir" rev-parse --verify -q HEAD >/dev/null || skip "$source_dir 
 if dpkg-query -W -f='${Status}' lupreda 2>/dev/null | grep -q "ok installed"; then
     skip "the lupreda package is installed here; the walk would replace it"
 fi
-[ ! -e /usr/local/bin/lupreda ] || skip "/usr/local/bin/lupreda exists; the walk would replace it"
 
 work="$(mktemp -d /tmp/lupreda-walk.XXXXXX)"
 chmod 755 "$work"
 home="$work/home"
-local_dirs_before="$(find /usr/local -xdev -type d | sort)"
 
 cleanup() {
     set +e
@@ -50,12 +50,6 @@ cleanup() {
     if dpkg-query -W -f='${Status}' lupreda 2>/dev/null | grep -q "ok installed"; then
         DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 remove -y -q lupreda >/dev/null
     fi
-    if [ -f "$home/lupreda/build/install_manifest.txt" ]; then
-        grep '^/usr/local/' "$home/lupreda/build/install_manifest.txt" | xargs -r -d '\n' rm -f
-    fi
-    # Only the folders the walk made under /usr/local, deepest first.
-    comm -13 <(echo "$local_dirs_before") <(find /usr/local -xdev -type d | sort) |
-        sort -r | xargs -r -d '\n' rmdir --ignore-fail-on-non-empty
     # Qt's fallback runtime folder, /tmp/runtime-USER, among others.
     find /tmp -maxdepth 1 -user "$user" -exec rm -rf {} + 2>/dev/null
     userdel --remove --force "$user" 2>/dev/null
@@ -126,14 +120,13 @@ check_manual() {
         fail "man -L it lupreda shows:"$'\n'"$page"
 }
 
-# With sudo, as the README's first block says.
+# With sudo, as the README says.
 echo "$user ALL=(ALL:ALL) NOPASSWD: ALL" >"$sudoers"
 chmod 440 "$sudoers"
-walk "sudo scripts/setup"
-check_not_root_owned "sudo scripts/setup"
-walk "cmake --build build --target package"
-check_not_root_owned "cmake --build build --target package"
-walk "sudo apt install ./build/lupreda_${version}_amd64.deb"
+walk "sudo apt-get build-dep ./"
+walk "dpkg-buildpackage -us -uc -b -jauto"
+check_not_root_owned "dpkg-buildpackage -us -uc -b -jauto"
+walk "sudo apt install ../lupreda_${version}_amd64.deb"
 dpkg-query -W -f='${Status}' lupreda | grep -q "ok installed" || fail "the package is not installed"
 check_starts lupreda
 check_manual /usr/share/man
@@ -143,22 +136,6 @@ walk "sudo apt remove lupreda"
 ! dpkg-query -W -f='${Status}' lupreda 2>/dev/null | grep -q "ok installed" || fail "the package is still installed"
 [ ! -e /usr/bin/lupreda ] || fail "/usr/bin/lupreda is still there"
 
-walk "sudo cmake --install build"
-check_starts /usr/local/bin/lupreda
-check_manual /usr/local/share/man
-walk "sudo xargs -d '\\n' rm < build/install_manifest.txt"
-[ ! -e /usr/local/bin/lupreda ] || fail "/usr/local/bin/lupreda is still there"
-
-# Without sudo: the packages are there, so the set-up only builds.
-rm -f "$sudoers"
-walk "scripts/setup"
-walk "cmake --install build --prefix ~/.local"
-check_starts "$home/.local/bin/lupreda"
-# A login shell puts ~/.local/bin on the PATH once it exists, and man finds
-# the pages beside it.
-[ "$(as_user "command -v lupreda")" = "$home/.local/bin/lupreda" ] ||
-    fail "a new login does not find lupreda in ~/.local/bin"
-check_manual "$home/.local/share/man"
 check_not_root_owned "the whole walk"
 
 for command in "${commands[@]}"; do
