@@ -134,7 +134,7 @@ struct Placement
     QRect rect;
     int flags = 0;
     int mostLines = 0;   // 0: as many as have room
-    QRect visible;       // the part of rect the control shows, in rect's coordinates
+    QRect visible;       // where in rect the control shows its caption, in rect's coordinates
 };
 
 Placement placementOf(QWidget *control, const QString &text)
