@@ -38,6 +38,7 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY AT_SPI_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+export LSAN_OPTIONS="suppressions=$here/qt-atspi.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
 pids+=($!)
