@@ -400,10 +400,11 @@ expect(notification(r"LISTA ERRATA\. Clicca sul termine errato per rimuoverlo\. 
 # box; the drills by the chooser's ESCI or close box, which end the program) with
 # the focus on each of its controls: the program lives on, and a client reading
 # every event that tells of something there finds it there.
-gone = []
+gone, told = [], [0]
 
 
 def read_source(event):
+    told[0] += 1
     if event.type.startswith("window:deactivate") or ("state-changed" in event.type and not event.detail1):
         return   # what was lost (the focus, the active window) may be gone
     try:
@@ -417,9 +418,18 @@ for kind in ("object:", "window:", "focus:"):
     pyatspi.Registry.registerEventListener(read_source, kind)
 
 
+def caught_up():
+    """Before a window goes, the client has read what it was told of it."""
+    count = -1
+    while count != told[0]:
+        count = told[0]
+        pump(0.3)
+
+
 def restart(key=None):
     global program, app
     if key:
+        caught_up()
         press(key)
         if program.wait(WAIT) != 0:
             fail("the program ended with status %d after %s" % (program.returncode, key))
@@ -449,6 +459,7 @@ for title, stops, option in (("ORDINAMENTO ALFABETICO", 5, "Ordinare"), ("LUPRED
             press("Tab")
             focus_in(title)
         if option:
+            caught_up()
             press(("alt+e", "Escape", "alt+F4")[tabs % 3])
             focus_in("LUPREDA")
         if option != "Ordinare":   # the drills are deleted with the program

@@ -40,6 +40,7 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY AT_SPI_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+export LSAN_OPTIONS="suppressions=$here/qt-atspi.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 
 . "$here/../support/xvfb.sh"
 start_xvfb "$scratch" "$scratch/xvfb.log"
