@@ -249,6 +249,12 @@ private slots:
         verifyListsAgree();
     }
 
+    void englishWordsAreSpelledRightInTheirSlots()
+    {
+        QCOMPARE(QString::fromUtf8(wordbank::word(84)), QStringLiteral("Quadratic"));
+        QCOMPARE(QString::fromUtf8(wordbank::word(99)), QStringLiteral("Xenophile"));
+    }
+
     void typedWordsTurnToCapitalsAndJoinTheExercise()
     {
         type("casa");
