@@ -5,6 +5,7 @@
 #include "ui/forms.h"
 #include "ui/widgets.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -308,6 +309,16 @@ const WindowDescription *descriptionOf(const QWidget *window)
         if (d.window == window)
             return &d.description;
     return nullptr;
+}
+
+void tellCurrentItem(QAbstractItemView *view)
+{
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid() || !view->hasFocus() || !QAccessible::isActive())
+        return;
+    QAccessibleEvent event(view, QAccessible::Focus);
+    event.setChild(current.row());
+    QAccessible::updateAccessibility(&event);
 }
 
 QList<QWidget *> describedWindows()

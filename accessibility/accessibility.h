@@ -5,6 +5,7 @@
 
 #include <span>
 
+class QAbstractItemView;
 class QWidget;
 
 namespace narration {
@@ -57,5 +58,9 @@ void describe(QWidget *window, const WindowDescription &description);
 const WindowDescription *descriptionOf(const QWidget *window);
 // The windows described, in the order they were.
 QList<QWidget *> describedWindows();
+
+// Tells the screen reader again the item a list's focus is on, as when the
+// focus arrives there: Qt tells it only when the item changes.
+void tellCurrentItem(QAbstractItemView *view);
 
 } // namespace accessibility

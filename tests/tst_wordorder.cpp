@@ -476,6 +476,52 @@ private slots:
         verifyListsAgree();
     }
 
+    // The keys a pupil who cannot see the window plays it with.
+    void f5DrawsAListAndF6GoesRoundTheEntryBoxAndTheLists()
+    {
+        QTest::keyClick(entryBox(), Qt::Key_F5);
+        QCOMPARE(items("List1").size(), 10);
+        QVERIFY(!shown("Label7"));
+        verifyListsAgree();
+        QStringList visited;
+        for (int key = 0; key < 3; ++key) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+        visited.append(QApplication::focusWidget()->objectName());
+        QCOMPARE(visited, QStringList({"List1", "List2", "Text1", "List2"}));
+        QVERIFY(items("List2").isEmpty());
+    }
+
+    void ctrlKeysGoBetweenTheWordsAndSpaceMovesTheOneWithTheFocus()
+    {
+        typeWords({"uno", "due", "tre", "quattro"});
+        QTest::keyClick(entryBox(), Qt::Key_F6);
+        QListWidget *pool = list("List1");
+        QCOMPARE(QApplication::focusWidget(), pool);
+        QCOMPARE(pool->currentRow(), 0);
+        for (const auto &[key, row] : {std::pair{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_End, 3},
+                                       {Qt::Key_Home, 0}, {Qt::Key_Up, 0}, {Qt::Key_Down, 1}}) {
+            QTest::keyClick(pool, key, Qt::ControlModifier);
+            QCOMPARE(pool->currentRow(), row);
+        }
+        QVERIFY(items("List2").isEmpty());
+        QVERIFY(pool->selectedItems().isEmpty());
+        // The word the focus is on, not the first: as a click on it.
+        QTest::keyClick(pool, Qt::Key_Space);
+        QCOMPARE(items("List2"), QStringList({"DUE"}));
+        QCOMPARE(QApplication::focusWidget(), entryBox());
+        QCOMPARE(fakes.sound.playedFiles(), QStringList({kPlacedChime}));
+        verifyListsAgree();
+        // Back in the list, the focus is on a word again; Space sends it back.
+        QTest::keyClick(entryBox(), Qt::Key_F6, Qt::ShiftModifier);
+        QTest::keyClick(list("List2"), Qt::Key_Space);
+        QVERIFY(items("List2").isEmpty());
+        QCOMPARE(items("List1"), QStringList({"UNO", "TRE", "QUATTRO", "DUE"}));
+        verifyListsAgree();
+    }
+
     void aShakyClickMovesOneWord()
     {
         typeWords({"uno", "due", "tre"});
