@@ -4,6 +4,7 @@
 #include "accessibility/accessibility.h"
 #include "ui/handler.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QPointer>
@@ -193,6 +194,19 @@ void watchFocus()
     });
 }
 
+// A list's items named as the window says; the text on screen stays.
+void nameItems(QAbstractItemView *view, const QStringList &names)
+{
+    QAbstractItemModel *model = view->model();
+    if (!model)
+        return;
+    for (int row = 0; row < model->rowCount() && row < names.size(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        if (model->data(index, Qt::AccessibleTextRole).toString() != names[row])
+            model->setData(index, names[row], Qt::AccessibleTextRole);
+    }
+}
+
 void applyStanding(QWidget *window, const QHash<QString, Spoken> &standing)
 {
     const Narration &n = narration();
@@ -203,6 +217,8 @@ void applyStanding(QWidget *window, const QHash<QString, Spoken> &standing)
         if (!it->name.isNull() && control->accessibleName() != it->name)
             control->setAccessibleName(it->name);
         setDescription(control, control == n.carrier ? joined(n.carried, it->description) : it->description);
+        if (auto *view = qobject_cast<QAbstractItemView *>(control))
+            nameItems(view, it->items);
     }
 }
 

@@ -22,6 +22,9 @@ private:
     static QString spelled(const QString &letters);
     static QString verdict(const narration::Snapshot &state);
     static QString results(const narration::Snapshot &state);
+    static QString spokenClock(const QString &clock);
+
+    static constexpr int kLettersTold = 3;
 
     const char *m_alphabetLabel;
     const char *m_sequenceLabel;
