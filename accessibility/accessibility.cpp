@@ -196,12 +196,13 @@ private:
 
 // The box that holds the focus while the pupil is asked to press Enter. It
 // shows nothing, so it offers no text of its own; narration names it after
-// the verdict. Its extent is that of the answer box it lies under.
+// the verdict. Its extent is that of the answer box it lies under. Its role is
+// one a screen reader does not name: a label's would follow every verdict.
 class EnterBox : public ProgramInterface
 {
 public:
     EnterBox(QWidget *box, const char *coveredBy)
-        : ProgramInterface(box, QAccessible::StaticText), m_coveredBy(coveredBy)
+        : ProgramInterface(box, QAccessible::Client), m_coveredBy(coveredBy)
     {
     }
 

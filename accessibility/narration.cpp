@@ -194,6 +194,16 @@ void watchFocus()
     });
 }
 
+void setSkippedByTab(QWidget *control, bool skipped)
+{
+    static const char kSkipped[] = "narrationSkipsTab";
+    if (control->property(kSkipped).toBool() == skipped)
+        return;
+    control->setProperty(kSkipped, skipped);
+    const Qt::FocusPolicy policy = control->focusPolicy();
+    control->setFocusPolicy(skipped ? Qt::FocusPolicy(policy & ~Qt::TabFocus) : Qt::FocusPolicy(policy | Qt::TabFocus));
+}
+
 // A list's items named as the window says; the text on screen stays.
 void nameItems(QAbstractItemView *view, const QStringList &names)
 {
@@ -219,6 +229,7 @@ void applyStanding(QWidget *window, const QHash<QString, Spoken> &standing)
         setDescription(control, control == n.carrier ? joined(n.carried, it->description) : it->description);
         if (auto *view = qobject_cast<QAbstractItemView *>(control))
             nameItems(view, it->items);
+        setSkippedByTab(control, it->skippedByTab);
     }
 }
 

@@ -37,6 +37,9 @@ struct Spoken
     QString name;          // null: the control keeps its own name
     QString description;
     QStringList items;     // a list's items, as each is named; empty: their own texts
+    // Left out of the Tab order while it has nothing to say; the program's
+    // own moves of the focus still reach it.
+    bool skippedByTab = false;
     bool operator==(const Spoken &) const = default;
 };
 

@@ -37,7 +37,7 @@ QHash<QString, Spoken> LetterDrillNarrator::standing(const Snapshot &state) cons
 {
     QHash<QString, Spoken> said{
         {QString::fromLatin1(names::Text1), {QStringLiteral("Risposta"), prompt(state)}},
-        {QString::fromLatin1(names::Text2), {verdict(state), QString()}},
+        {QString::fromLatin1(names::Text2), enterBox(state)},
         // Once a session has ended, NUOVO is where the focus rests by the results.
         {QString::fromLatin1(names::Command1),
          {QString(), !state.value("results").isEmpty() && !state.value("idle").isEmpty() ? results(state)
@@ -104,6 +104,15 @@ QString LetterDrillNarrator::verdict(const Snapshot &state)
 {
     const QString said = sentences({state.value(names::Label6), state.value(names::Label7)});
     return said.isEmpty() ? QStringLiteral("Invio per continuare") : said;
+}
+
+// The box that waits for Enter is a Tab stop only while a verdict waits:
+// otherwise Tab would land on a box that says nothing the pupil needs.
+Spoken LetterDrillNarrator::enterBox(const Snapshot &state)
+{
+    Spoken said{verdict(state), QString()};
+    said.skippedByTab = state.value(names::Label7).isEmpty();
+    return said;
 }
 
 QString LetterDrillNarrator::results(const Snapshot &state)

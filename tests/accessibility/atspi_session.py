@@ -287,13 +287,13 @@ if letter_asked() != letter:
     fail("a wrong answer changed the letter")
 type_text(letter.lower())
 press("Return")
-expect(focus_on(r"LA LETTERA E' MAIUSCOLA\. PREMERE INVIO PER CONTINUARE\.", role="label"), "the capital's hint")
+expect(focus_on(r"LA LETTERA E' MAIUSCOLA\. PREMERE INVIO PER CONTINUARE\.", role="filler"), "the capital's hint")
 press("Return")
 letter = letter_asked()
 for number in range(1, 11):
     type_text(letter)
     press("Return")
-    expect(focus_on(r"ESATTO\. PREMERE INVIO PER CONTINUARE\.", role="label"), "the verdict on letter %d" % number)
+    expect(focus_on(r"ESATTO\. PREMERE INVIO PER CONTINUARE\.", role="filler"), "the verdict on letter %d" % number)
     press("Return")
     if number < 10:
         letter = letter_asked()
