@@ -274,6 +274,33 @@ void attach(QWidget *window)
     narration::present(window);
 }
 
+// Once the accessibility bus has gone away under the program, Qt's bridge
+// writes a line for every key the pupil presses. The first tells what
+// happened; the others say nothing new, until the bus is back and lost again.
+QtMessageHandler earlierHandler = nullptr;
+bool busLossReported = false;
+
+void quietenBusLoss(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("QSpiApplication::keyEventError"))) {
+        if (busLossReported)
+            return;
+        busLossReported = true;
+    }
+    if (earlierHandler)
+        earlierHandler(type, context, message);
+}
+
+class BusReturn : public QAccessible::ActivationObserver
+{
+public:
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (active)
+            busLossReported = false;
+    }
+};
+
 } // namespace
 
 void exposeToAssistiveTechnology()
@@ -289,6 +316,9 @@ void install()
     static bool installed = false;
     if (!installed) {
         QAccessible::installFactory(interfaceFor);
+        earlierHandler = qInstallMessageHandler(quietenBusLoss);
+        static BusReturn busReturn;
+        QAccessible::installActivationObserver(&busReturn);
         narration::install();
         QObject::connect(&Forms::instance(), &Forms::built, &Forms::instance(), attach);
         QObject::connect(&Forms::instance(), &Forms::unloading, &Forms::instance(), narration::withdraw);
