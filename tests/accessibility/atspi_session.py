@@ -365,6 +365,35 @@ listed = [pool.getChildAtIndex(i).name.split(", ")[0] for i in range(pool.childC
 if len(told) != 10 or told != listed:
     fail("told %s, listed %s" % (told, listed))
 
+# A random list by F5, put in order by ear: F6 to the words to order, Ctrl with
+# Down to the word wanted (each word told with its place), Space to move it.
+press("F5")
+record = expect(notification(r"NUOVO ELENCO\. 10 parole da ordinare\. .*\."), "the words drawn by F5")
+remaining = re.fullmatch(r"NUOVO ELENCO\. 10 parole da ordinare\. (.*)\.", record["name"]).group(1).split(", ")
+for place, wanted in enumerate(sorted(remaining, key=str.lower), 1):
+    press("F6")
+    expect(focus_on(r"%s, 1 di %d" % (re.escape(remaining[0]), len(remaining)), role="list item"),
+           "the first word to order, as F6 lands in the list")
+    for row in range(1, remaining.index(wanted) + 1):
+        press("ctrl+Down")
+        expect(focus_on(r"%s, %d di %d" % (re.escape(remaining[row]), row + 1, len(remaining)), role="list item"),
+               "the next word, without moving it")
+    press("space")
+    expect(focus_on("Parola da aggiungere", r"%s va al posto %d\. LISTA ORDINATA\..*" % (re.escape(wanted), place)),
+           "%s moved by Space to place %d" % (wanted, place))
+    remaining.remove(wanted)
+press("shift+F6")
+expect(focus_on(r".*, 1 di 10", role="list item"), "the words in order, reached by Shift+F6")
+press("ctrl+End")
+expect(focus_on(r".*, 10 di 10", role="list item"), "the last word in order")
+press("F6")
+expect(focus_on("Parola da aggiungere", role="text"), "the entry box again by F6")
+for record in heard:
+    for said in (record.get("name", ""), record.get("description", "")):
+        if ":" in said or "..." in said:
+            fail("spoken with a colon or an ellipsis: %r" % said)
+print("a random list drawn by F5 and put in order by ear, to LISTA ORDINATA")
+
 # Level 2: the check on request, with the misplaced pair.
 press("alt+l", "Down", "Return")
 expect(notification(r"NUOVO ELENCO\. Verifica Intermedia o Finale\."), "the level chosen")
