@@ -8,8 +8,10 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QApplication>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QRadioButton>
 
@@ -222,8 +224,78 @@ private:
     const char *m_coveredBy;
 };
 
+// An item of a window's drop-down menu as Qt presents it, and besides: an
+// item without a caption is a separator, which screen readers pass over
+// (it is drawn as before, a blank line); an option item says whether it is
+// the one chosen. Nothing of the menu itself changes.
+class MenuItem : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    MenuItem(QMenu *menu, QAction *item) : m_menu(menu), m_item(item) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface && !blank() ? static_cast<QAccessibleActionInterface *>(this)
+                                                                : nullptr;
+    }
+    bool isValid() const override { return m_menu && m_item; }
+    QObject *object() const override { return m_item; }
+    QWindow *window() const override { return m_menu ? m_menu->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_menu.data()); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name && isValid() ? withoutAccessKeys(m_item->text()) : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect area = m_menu->actionGeometry(m_item);
+        return QRect(m_menu->mapToGlobal(area.topLeft()), area.size());
+    }
+    QAccessible::Role role() const override { return blank() ? QAccessible::Separator : QAccessible::MenuItem; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        if (!isValid())
+            return s;
+        s.disabled = !m_item->isEnabled();
+        s.focusable = !blank();
+        s.focused = m_menu->activeAction() == m_item;
+        const QVariant chosen = m_item->property(kChosenProperty);
+        s.checkable = chosen.isValid();
+        s.checked = chosen.toBool();
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && isValid() && m_item->isEnabled())
+            m_item->trigger();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    bool blank() const { return m_item && (m_item->isSeparator() || m_item->text().isEmpty()); }
+
+    QPointer<QMenu> m_menu;
+    QPointer<QAction> m_item;
+};
+
 QAccessibleInterface *interfaceFor(const QString &, QObject *object)
 {
+    if (auto *item = qobject_cast<QAction *>(object); item && !item->menu()) {
+        for (QObject *shownIn : item->associatedObjects())
+            if (auto *menu = qobject_cast<QMenu *>(shownIn);
+                menu && menu->parentWidget() && descriptionOf(menu->parentWidget()->window()))
+                return new MenuItem(menu, item);
+        return nullptr;
+    }
     auto *widget = qobject_cast<QWidget *>(object);
     if (!widget)
         return nullptr;

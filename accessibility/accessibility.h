@@ -43,6 +43,10 @@ struct WindowDescription
     const narration::WindowNarrator *narrator = nullptr;
 };
 
+// The property of a menu item that says whether it is the option chosen; the
+// item then tells a screen reader it is checkable, and checked or not.
+inline constexpr char kChosenProperty[] = "accessibilityChosen";
+
 // Before the QApplication exists: the program shows itself on the desktop's
 // accessibility bus whenever there is one, also when the screen reader is
 // switched on after the program started.

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemView>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QSet>
@@ -222,8 +223,12 @@ void applyStanding(QWidget *window, const QHash<QString, Spoken> &standing)
     const Narration &n = narration();
     for (auto it = standing.begin(); it != standing.end(); ++it) {
         QWidget *control = window->findChild<QWidget *>(it.key());
-        if (!control)
+        if (!control) {
+            // A menu item: whether it is the option chosen, for its interface to tell.
+            if (auto *item = window->findChild<QAction *>(it.key()); item && it->chosen >= 0)
+                item->setProperty(accessibility::kChosenProperty, it->chosen == 1);
             continue;
+        }
         if (!it->name.isNull() && control->accessibleName() != it->name)
             control->setAccessibleName(it->name);
         setDescription(control, control == n.carrier ? joined(n.carried, it->description) : it->description);

@@ -40,6 +40,8 @@ struct Spoken
     // Left out of the Tab order while it has nothing to say; the program's
     // own moves of the focus still reach it.
     bool skippedByTab = false;
+    // A menu item that is one of a choice: 1 the one chosen, 0 not; -1 none.
+    int chosen = -1;
     bool operator==(const Spoken &) const = default;
 };
 

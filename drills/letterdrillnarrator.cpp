@@ -46,6 +46,17 @@ QHash<QString, Spoken> LetterDrillNarrator::standing(const Snapshot &state) cons
         // with its colons. An empty name lets the caption speak for itself.
         {QString::fromLatin1(names::Label2), {QStringLiteral("%1").arg(spokenClock(state.value(names::Label2))), QString()}},
     };
+    // The options chosen, as the labels show them.
+    const auto option = [&](const char *item, bool chosen) {
+        Spoken said;
+        said.chosen = chosen ? 1 : 0;
+        return std::pair{QString::fromLatin1(item), said};
+    };
+    const bool italian = state.value("alphabet") == QLatin1String("Alfabeto Italiano");
+    const bool capitals = state.value(names::Label8) == QLatin1String("Lettere Maiuscole");
+    for (const auto &[item, spoken] : {option(names::Mnu_Italiano, italian), option(names::Mnu_Inglese, !italian),
+                                       option(names::Mnu_Maiuscole, capitals), option(names::Mnu_minuscole, !capitals)})
+        said.insert(item, spoken);
     // The whole sequence stays within reach of the screen reader's review.
     if (m_sequenceLabel) {
         const QString sequence = state.value("sequence");

@@ -10,6 +10,7 @@
 
 #include <QAccessible>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
@@ -353,6 +354,30 @@ private slots:
         QVERIFY(told(FormId::WordOrder).startsWith(QStringLiteral("NUOVO ELENCO. 10 parole da ordinare. ")));
         // Nothing spoken holds a colon or an ellipsis.
         QVERIFY(!told(FormId::WordOrder).contains(QLatin1Char(':')));
+    }
+
+    void optionItemsSayWhichIsChosenAndTheBlankOneIsASeparator()
+    {
+        recognition.open();
+        auto *options = recognition.find<QMenu>("Opzioni");
+        const QSize drawn = options->sizeHint();
+        QAccessibleInterface *menu = accessible(options);
+        const auto item = [menu](const char *name) -> QAccessibleInterface * {
+            for (int i = 0; i < menu->childCount(); ++i)
+                if (menu->child(i)->object() && menu->child(i)->object()->objectName() == QLatin1String(name))
+                    return menu->child(i);
+            return nullptr;
+        };
+        QVERIFY(item("space"));
+        QCOMPARE(item("space")->role(), QAccessible::Separator);
+        QVERIFY(item("Mnu_Maiuscole")->state().checkable && item("Mnu_Maiuscole")->state().checked);
+        QVERIFY(item("Mnu_minuscole")->state().checkable && !item("Mnu_minuscole")->state().checked);
+        QCOMPARE(item("Mnu_Italiano")->text(QAccessible::Name), QStringLiteral("Alfabeto Italiano"));
+        QVERIFY(item("Mnu_Italiano")->state().checked && !item("Mnu_Inglese")->state().checked);
+        recognition.choose("Mnu_minuscole");
+        QVERIFY(!item("Mnu_Maiuscole")->state().checked && item("Mnu_minuscole")->state().checked);
+        // The menu is drawn as before.
+        QCOMPARE(options->sizeHint(), drawn);
     }
 };
 

@@ -67,7 +67,14 @@ QHash<QString, Spoken> WordOrderNarrator::standing(const Snapshot &state) const
     pool.items = placed(state.value(names::List1));
     ordered.items = placed(state.value(names::List2));
     const bool advice = state.value(names::Label5) == kClickAdvice;
+    // The level chosen, as Label1 shows it.
+    const bool immediate = state.value(names::Label1) == QLatin1String("Verifica Immediata");
+    Spoken level1, level2;
+    level1.chosen = immediate ? 1 : 0;
+    level2.chosen = immediate ? 0 : 1;
     return {
+        {QString::fromLatin1(names::liv1), level1},
+        {QString::fromLatin1(names::liv2), level2},
         {QString::fromLatin1(names::Text1), named("Parola da aggiungere")},
         {QString::fromLatin1(names::List1), pool},
         {QString::fromLatin1(names::List2), ordered},
