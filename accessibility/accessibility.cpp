@@ -5,10 +5,13 @@
 #include "ui/forms.h"
 #include "ui/widgets.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QApplication>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QRadioButton>
 
@@ -195,12 +198,13 @@ private:
 
 // The box that holds the focus while the pupil is asked to press Enter. It
 // shows nothing, so it offers no text of its own; narration names it after
-// the verdict. Its extent is that of the answer box it lies under.
+// the verdict. Its extent is that of the answer box it lies under. Its role is
+// one a screen reader does not name: a label's would follow every verdict.
 class EnterBox : public ProgramInterface
 {
 public:
     EnterBox(QWidget *box, const char *coveredBy)
-        : ProgramInterface(box, QAccessible::StaticText), m_coveredBy(coveredBy)
+        : ProgramInterface(box, QAccessible::Client), m_coveredBy(coveredBy)
     {
     }
 
@@ -220,8 +224,78 @@ private:
     const char *m_coveredBy;
 };
 
+// An item of a window's drop-down menu as Qt presents it, and besides: an
+// item without a caption is a separator, which screen readers pass over
+// (it is drawn as before, a blank line); an option item says whether it is
+// the one chosen. Nothing of the menu itself changes.
+class MenuItem : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    MenuItem(QMenu *menu, QAction *item) : m_menu(menu), m_item(item) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface && !blank() ? static_cast<QAccessibleActionInterface *>(this)
+                                                                : nullptr;
+    }
+    bool isValid() const override { return m_menu && m_item; }
+    QObject *object() const override { return m_item; }
+    QWindow *window() const override { return m_menu ? m_menu->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_menu.data()); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name && isValid() ? withoutAccessKeys(m_item->text()) : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect area = m_menu->actionGeometry(m_item);
+        return QRect(m_menu->mapToGlobal(area.topLeft()), area.size());
+    }
+    QAccessible::Role role() const override { return blank() ? QAccessible::Separator : QAccessible::MenuItem; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        if (!isValid())
+            return s;
+        s.disabled = !m_item->isEnabled();
+        s.focusable = !blank();
+        s.focused = m_menu->activeAction() == m_item;
+        const QVariant chosen = m_item->property(kChosenProperty);
+        s.checkable = chosen.isValid();
+        s.checked = chosen.toBool();
+        return s;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && isValid() && m_item->isEnabled())
+            m_item->trigger();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    bool blank() const { return m_item && (m_item->isSeparator() || m_item->text().isEmpty()); }
+
+    QPointer<QMenu> m_menu;
+    QPointer<QAction> m_item;
+};
+
 QAccessibleInterface *interfaceFor(const QString &, QObject *object)
 {
+    if (auto *item = qobject_cast<QAction *>(object); item && !item->menu()) {
+        for (QObject *shownIn : item->associatedObjects())
+            if (auto *menu = qobject_cast<QMenu *>(shownIn);
+                menu && menu->parentWidget() && descriptionOf(menu->parentWidget()->window()))
+                return new MenuItem(menu, item);
+        return nullptr;
+    }
     auto *widget = qobject_cast<QWidget *>(object);
     if (!widget)
         return nullptr;
@@ -272,6 +346,33 @@ void attach(QWidget *window)
     narration::present(window);
 }
 
+// Once the accessibility bus has gone away under the program, Qt's bridge
+// writes a line for every key the pupil presses. The first tells what
+// happened; the others say nothing new, until the bus is back and lost again.
+QtMessageHandler earlierHandler = nullptr;
+bool busLossReported = false;
+
+void quietenBusLoss(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("QSpiApplication::keyEventError"))) {
+        if (busLossReported)
+            return;
+        busLossReported = true;
+    }
+    if (earlierHandler)
+        earlierHandler(type, context, message);
+}
+
+class BusReturn : public QAccessible::ActivationObserver
+{
+public:
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (active)
+            busLossReported = false;
+    }
+};
+
 } // namespace
 
 void exposeToAssistiveTechnology()
@@ -287,6 +388,9 @@ void install()
     static bool installed = false;
     if (!installed) {
         QAccessible::installFactory(interfaceFor);
+        earlierHandler = qInstallMessageHandler(quietenBusLoss);
+        static BusReturn busReturn;
+        QAccessible::installActivationObserver(&busReturn);
         narration::install();
         QObject::connect(&Forms::instance(), &Forms::built, &Forms::instance(), attach);
         QObject::connect(&Forms::instance(), &Forms::unloading, &Forms::instance(), narration::withdraw);
@@ -308,6 +412,16 @@ const WindowDescription *descriptionOf(const QWidget *window)
         if (d.window == window)
             return &d.description;
     return nullptr;
+}
+
+void tellCurrentItem(QAbstractItemView *view)
+{
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid() || !view->hasFocus() || !QAccessible::isActive())
+        return;
+    QAccessibleEvent event(view, QAccessible::Focus);
+    event.setChild(current.row());
+    QAccessible::updateAccessibility(&event);
 }
 
 QList<QWidget *> describedWindows()

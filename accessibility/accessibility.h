@@ -5,6 +5,7 @@
 
 #include <span>
 
+class QAbstractItemView;
 class QWidget;
 
 namespace narration {
@@ -42,6 +43,10 @@ struct WindowDescription
     const narration::WindowNarrator *narrator = nullptr;
 };
 
+// The property of a menu item that says whether it is the option chosen; the
+// item then tells a screen reader it is checkable, and checked or not.
+inline constexpr char kChosenProperty[] = "accessibilityChosen";
+
 // Before the QApplication exists: the program shows itself on the desktop's
 // accessibility bus whenever there is one, also when the screen reader is
 // switched on after the program started.
@@ -57,5 +62,9 @@ void describe(QWidget *window, const WindowDescription &description);
 const WindowDescription *descriptionOf(const QWidget *window);
 // The windows described, in the order they were.
 QList<QWidget *> describedWindows();
+
+// Tells the screen reader again the item a list's focus is on, as when the
+// focus arrives there: Qt tells it only when the item changes.
+void tellCurrentItem(QAbstractItemView *view);
 
 } // namespace accessibility

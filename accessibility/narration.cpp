@@ -4,7 +4,9 @@
 #include "accessibility/accessibility.h"
 #include "ui/handler.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QSet>
@@ -193,16 +195,46 @@ void watchFocus()
     });
 }
 
+void setSkippedByTab(QWidget *control, bool skipped)
+{
+    static const char kSkipped[] = "narrationSkipsTab";
+    if (control->property(kSkipped).toBool() == skipped)
+        return;
+    control->setProperty(kSkipped, skipped);
+    const Qt::FocusPolicy policy = control->focusPolicy();
+    control->setFocusPolicy(skipped ? Qt::FocusPolicy(policy & ~Qt::TabFocus) : Qt::FocusPolicy(policy | Qt::TabFocus));
+}
+
+// A list's items named as the window says; the text on screen stays.
+void nameItems(QAbstractItemView *view, const QStringList &names)
+{
+    QAbstractItemModel *model = view->model();
+    if (!model)
+        return;
+    for (int row = 0; row < model->rowCount() && row < names.size(); ++row) {
+        const QModelIndex index = model->index(row, 0);
+        if (model->data(index, Qt::AccessibleTextRole).toString() != names[row])
+            model->setData(index, names[row], Qt::AccessibleTextRole);
+    }
+}
+
 void applyStanding(QWidget *window, const QHash<QString, Spoken> &standing)
 {
     const Narration &n = narration();
     for (auto it = standing.begin(); it != standing.end(); ++it) {
         QWidget *control = window->findChild<QWidget *>(it.key());
-        if (!control)
+        if (!control) {
+            // A menu item: whether it is the option chosen, for its interface to tell.
+            if (auto *item = window->findChild<QAction *>(it.key()); item && it->chosen >= 0)
+                item->setProperty(accessibility::kChosenProperty, it->chosen == 1);
             continue;
+        }
         if (!it->name.isNull() && control->accessibleName() != it->name)
             control->setAccessibleName(it->name);
         setDescription(control, control == n.carrier ? joined(n.carried, it->description) : it->description);
+        if (auto *view = qobject_cast<QAbstractItemView *>(control))
+            nameItems(view, it->items);
+        setSkippedByTab(control, it->skippedByTab);
     }
 }
 

@@ -3,6 +3,9 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
+
+#include <utility>
 
 class QObject;
 class QWidget;
@@ -25,8 +28,20 @@ using Snapshot = QHash<QString, QString>;
 // What one control says of itself to a screen reader, besides its role.
 struct Spoken
 {
+    Spoken() = default;
+    Spoken(QString name, QString description, QStringList items = {})
+        : name(std::move(name)), description(std::move(description)), items(std::move(items))
+    {
+    }
+
     QString name;          // null: the control keeps its own name
     QString description;
+    QStringList items;     // a list's items, as each is named; empty: their own texts
+    // Left out of the Tab order while it has nothing to say; the program's
+    // own moves of the focus still reach it.
+    bool skippedByTab = false;
+    // A menu item that is one of a choice: 1 the one chosen, 0 not; -1 none.
+    int chosen = -1;
     bool operator==(const Spoken &) const = default;
 };
 

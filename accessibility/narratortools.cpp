@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QWidget>
 
 namespace narration {
@@ -33,11 +34,22 @@ QStringList items(const QWidget *window, const char *list)
     return texts;
 }
 
+QString spoken(QString text)
+{
+    text.remove(QLatin1String("..."));
+    text.remove(QChar(0x2026));
+    text.replace(QRegularExpression(QStringLiteral("\\s*:\\s*")), QStringLiteral(", "));
+    text = text.trimmed();
+    while (text.endsWith(QLatin1Char(',')))
+        text.chop(1);
+    return text.trimmed();
+}
+
 QString sentences(const QStringList &parts)
 {
     QStringList kept;
     for (QString part : parts) {
-        part = part.trimmed();
+        part = spoken(part);
         if (part.isEmpty())
             continue;
         if (!part.endsWith(QLatin1Char('.')) && !part.endsWith(QLatin1Char('?')) && !part.endsWith(QLatin1Char('!')))

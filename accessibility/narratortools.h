@@ -18,6 +18,9 @@ QString flag(bool on);
 bool shown(const QWidget *window, const char *control);
 // The texts of a list box's items, in order.
 QStringList items(const QWidget *window, const char *list);
+// A caption as it should be heard: a screen reader reads a colon or an
+// ellipsis aloud as a word ("due punti"), and the blanks around a word as a pause.
+QString spoken(QString text);
 // Sentences joined for speech: each ends with a stop, empty ones left out.
 QString sentences(const QStringList &parts);
 // A control's spoken name, with nothing to add.

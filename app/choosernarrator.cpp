@@ -11,14 +11,20 @@ using namespace narration;
 namespace {
 
 // The chooser reports nothing while the pupil chooses; its frame is named
-// after what the options are for.
+// after what the options are for. ESCI, where the focus rests as the program
+// opens, tells what there is to choose and how.
 class ChooserNarrator : public WindowNarrator
 {
 public:
     Snapshot read(const QWidget *) const override { return {}; }
     QHash<QString, Spoken> standing(const Snapshot &) const override
     {
-        return {{QString::fromLatin1(names::Frame1), named("Scegli l'esercizio")}};
+        return {
+            {QString::fromLatin1(names::Frame1), named("Scegli l'esercizio")},
+            {QString::fromLatin1(names::Command1),
+             {QString(), QStringLiteral("Ci sono tre esercizi. Tab porta alla scelta, le frecce passano da un "
+                                        "esercizio all'altro, Spazio apre quello scelto.")}},
+        };
     }
     QString news(const Snapshot &, const Snapshot &, const QString &) const override { return {}; }
 };

@@ -21,7 +21,11 @@ private:
     static QString prompt(const narration::Snapshot &state);
     static QString spelled(const QString &letters);
     static QString verdict(const narration::Snapshot &state);
+    static narration::Spoken enterBox(const narration::Snapshot &state);
     static QString results(const narration::Snapshot &state);
+    static QString spokenClock(const QString &clock);
+
+    static constexpr int kLettersTold = 3;
 
     const char *m_alphabetLabel;
     const char *m_sequenceLabel;

@@ -202,6 +202,12 @@ private slots:
         verifyListsAgree();
     }
 
+    void englishWordsAreSpelledRightInTheirSlots()
+    {
+        QCOMPARE(QString::fromUtf8(wordbank::word(84)), QStringLiteral("Quadratic"));
+        QCOMPARE(QString::fromUtf8(wordbank::word(99)), QStringLiteral("Xenophile"));
+    }
+
     void typedWordsTurnToCapitalsAndJoinTheExercise()
     {
         pupil.type("casa");
@@ -418,6 +424,52 @@ private slots:
         pupil.list("List2")->setFocus(Qt::TabFocusReason);
         QTest::keyClick(pupil.list("List2"), Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(pupil.words("List2"), QStringList({"ZAINO"}));
+        verifyListsAgree();
+    }
+
+    // The keys a pupil who cannot see the window plays it with.
+    void f5DrawsAListAndF6GoesRoundTheEntryBoxAndTheLists()
+    {
+        QTest::keyClick(pupil.entryBox(), Qt::Key_F5);
+        QCOMPARE(pupil.words("List1").size(), 10);
+        QVERIFY(!pupil.shows("Label7"));
+        verifyListsAgree();
+        QStringList visited;
+        for (int key = 0; key < 3; ++key) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+            visited.append(QApplication::focusWidget()->objectName());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+        visited.append(QApplication::focusWidget()->objectName());
+        QCOMPARE(visited, QStringList({"List1", "List2", "Text1", "List2"}));
+        QVERIFY(pupil.words("List2").isEmpty());
+    }
+
+    void ctrlKeysGoBetweenTheWordsAndSpaceMovesTheOneWithTheFocus()
+    {
+        pupil.typeWords({"uno", "due", "tre", "quattro"});
+        QTest::keyClick(pupil.entryBox(), Qt::Key_F6);
+        QListWidget *pool = pupil.list("List1");
+        QCOMPARE(QApplication::focusWidget(), pool);
+        QCOMPARE(pool->currentRow(), 0);
+        for (const auto &[key, row] : {std::pair{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_End, 3},
+                                       {Qt::Key_Home, 0}, {Qt::Key_Up, 0}, {Qt::Key_Down, 1}}) {
+            QTest::keyClick(pool, key, Qt::ControlModifier);
+            QCOMPARE(pool->currentRow(), row);
+        }
+        QVERIFY(pupil.words("List2").isEmpty());
+        QVERIFY(pool->selectedItems().isEmpty());
+        // The word the focus is on, not the first: as a click on it.
+        QTest::keyClick(pool, Qt::Key_Space);
+        QCOMPARE(pupil.words("List2"), QStringList({"DUE"}));
+        QCOMPARE(QApplication::focusWidget(), pupil.entryBox());
+        QCOMPARE(fakes.sound.playedFiles(), QStringList({kPlacedChime}));
+        verifyListsAgree();
+        // Back in the list, the focus is on a word again; Space sends it back.
+        QTest::keyClick(pupil.entryBox(), Qt::Key_F6, Qt::ShiftModifier);
+        QTest::keyClick(pupil.list("List2"), Qt::Key_Space);
+        QVERIFY(pupil.words("List2").isEmpty());
+        QCOMPARE(pupil.words("List1"), QStringList({"UNO", "TRE", "QUATTRO", "DUE"}));
         verifyListsAgree();
     }
 

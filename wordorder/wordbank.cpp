@@ -23,8 +23,8 @@ constexpr const char *kWords[] = {
     "Airport", "Apricot", "Bike", "Book", "Clock", "Cover", "Door", "Desk", "Elephant", "Eggs",
     "Fish", "Face", "Gate", "Guitar", "House", "High", "In", "Island", "Jeans", "Jump",
     "Key", "Kite", "Letters", "Lake", "Man", "Market", "Now", "Nurse", "Oil", "Oranges",
-    "Plums", "Potatoes", "Qadratic", "Quick", "Rain", "Room", "School", "Shoe", "Table", "Tree",
-    "Uncle", "Utensil", "Village", "Voice", "Woman", "Wood", "Xylographer", "Xenophyl", "Yacht", "Yellow",
+    "Plums", "Potatoes", "Quadratic", "Quick", "Rain", "Room", "School", "Shoe", "Table", "Tree",
+    "Uncle", "Utensil", "Village", "Voice", "Woman", "Wood", "Xylographer", "Xenophile", "Yacht", "Yellow",
     "Zip", "Zenith", "Number", "One", "Two", "Three", "Four", "Five", "Six", "Seven",
     "Eight", "Nine", "Ten", "Zero",
     // Never drawn.

@@ -10,6 +10,7 @@
 #include "ui/widgets.h"
 #include "wordorder/alphabeticalorder.h"
 #include "wordorder/wordcontrols.h"
+#include "wordorder/wordorderkeys.h"
 #include "wordorder/wordorderlayout.h"
 #include "wordorder/wordordernarrator.h"
 
@@ -105,6 +106,7 @@ WordOrderForm::WordOrderForm()
     findControls();
     connectHandlers();
     accessibility::describe(this, wordOrderDescription());
+    new WordOrderKeys(this);
     Text1->setFocus();
 }
 

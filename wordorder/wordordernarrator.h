@@ -27,6 +27,7 @@ private:
     static bool withoutOne(QStringList list, const QString &word, const QStringList &expected);
     static Move moveBetween(const narration::Snapshot &before, const narration::Snapshot &after);
     static QString misplacedPairs(const QString &errors);
+    static QString outOfPlace(const narration::Snapshot &state);
 };
 
 // The word ordering window's roles and narrator, for the whole run.

@@ -128,7 +128,8 @@ heard = []
 # edit is a text to Qt 6.4 and may be an entry to a later Qt.
 ROLES = {"panel": {pyatspi.ROLE_PANEL}, "push button": {pyatspi.ROLE_PUSH_BUTTON},
          "radio button": {pyatspi.ROLE_RADIO_BUTTON}, "label": {pyatspi.ROLE_LABEL},
-         "text": {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY}, "list": {pyatspi.ROLE_LIST}}
+         "text": {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY}, "list": {pyatspi.ROLE_LIST},
+         "filler": {pyatspi.ROLE_FILLER}, "list item": {pyatspi.ROLE_LIST_ITEM}}
 
 
 def has_role(role, wanted):
@@ -309,18 +310,18 @@ if letter_asked() != letter:
     fail("a wrong answer changed the letter")
 type_text(letter.lower())
 press("Return")
-expect(focus_on(r"LA LETTERA E' MAIUSCOLA\. PREMERE INVIO PER CONTINUARE\.", role="label"), "the capital's hint")
+expect(focus_on(r"LA LETTERA E' MAIUSCOLA\. PREMERE INVIO PER CONTINUARE\.", role="filler"), "the capital's hint")
 press("Return")
 letter = letter_asked()
 for number in range(1, 11):
     type_text(letter)
     press("Return")
-    expect(focus_on(r"ESATTO\. PREMERE INVIO PER CONTINUARE\.", role="label"), "the verdict on letter %d" % number)
+    expect(focus_on(r"ESATTO\. PREMERE INVIO PER CONTINUARE\.", role="filler"), "the verdict on letter %d" % number)
     press("Return")
     if number < 10:
         letter = letter_asked()
 expect(focus_on("NUOVO", r"ESERCIZI ESEGUITI  10\. RISPOSTE ESATTE  9\. RISPOSTE ERRATE  1\. "
-                         r"TEMPO TRASCORSO  0 :  [0-9] : +[0-9]+\."), "the results as the session ends")
+                         r"TEMPO TRASCORSO ([0-9]+ minut[oi] e )?[0-9]+ second[oi]\."), "the results as the session ends")
 press("Escape")
 expect(focus_on(role="radio button"), "the chooser again")
 
@@ -334,27 +335,31 @@ type_text("B")
 press("Return")
 expect(focus_on(r"ESATTO\. PREMERE INVIO PER CONTINUARE\."), "the verdict on B")
 press("Return")
-expect(focus_on("Risposta", r"Lettera B maiuscola\. PREMI IL TASTO DELLA LETTERA SUCCESSIVA\. Sequenza: A B\."), "B")
+expect(focus_on("Risposta", r"Lettera B maiuscola\. PREMI IL TASTO DELLA LETTERA SUCCESSIVA\. Sequenza A B\."), "B")
 press("alt+r")
 expect(notification(r"ESERCIZIO NUMERO  2\. RISPOSTE ESATTE  1\. RISPOSTE ERRATE  0\. "
-                    r"TEMPO TRASCORSO  0 :  [0-9] : +[0-9]+\."), "the results shown by RISULTATI")
+                    r"TEMPO TRASCORSO ([0-9]+ minut[oi] e )?[0-9]+ second[oi]\."), "the results shown by RISULTATI")
 press("Escape")
 expect(focus_on(role="radio button"), "the chooser again")
 
 # --- the word exercise --------------------------------------------------------
 
 press("Down", "space")
-expect(focus_on("Parola da aggiungere", "Verifica Immediata.", "text"), "the word entry box")
+expect(focus_on("Parola da aggiungere", r"Scrivi una parola e premi Invio, oppure premi F5 per un elenco casuale\. "
+                                        r"F6 passa da una lista all'altra\. Verifica Immediata\.", "text"),
+       "the word entry box, with what to do there")
 words = frame("ORDINAMENTO ALFABETICO")
 check_focusable_names(words, {"Parola da aggiungere": "text", "Parole da ordinare": "list",
                               "Parole messe in ordine": "list", "NUOVO": "push button"})
 for typed in ("balcone", "albero", "casetta"):
     type_text(typed)
     press("Return")
-    expect(notification(r"Parola aggiunta: %s\." % typed.upper()), "the word typed")
+    expect(notification(r"Aggiunta la parola %s\." % typed.upper()), "the word typed")
 
 TO_LIST1, TO_LIST2 = ("Tab",) * 3, ("Tab",) * 4
-ADVICE = r" LISTA ERRATA\. Clicca sul termine errato per rimuoverlo\."
+KEYS = (r"Per togliere una parola, Maiuscolo più F6 porta alle parole messe in ordine, "
+        r"Control più le frecce la scelgono, Spazio la toglie\.")
+ADVICE = r" LISTA ERRATA\. BALCONE è fuori posto\. " + KEYS
 
 
 def moved(keys, told):
@@ -376,12 +381,41 @@ action = draw.queryAction()
 if action.getName(0) != "Press":
     fail("ELENCO CASUALE offers %r" % action.getName(0))
 action.doAction(0)
-record = expect(notification(r"NUOVO ELENCO\. Parole da ordinare: .*\."), "the words drawn")
-told = re.fullmatch(r"NUOVO ELENCO\. Parole da ordinare: (.*)\.", record["name"]).group(1).split(", ")
+record = expect(notification(r"NUOVO ELENCO\. 10 parole da ordinare\. .*\."), "the words drawn")
+told = re.fullmatch(r"NUOVO ELENCO\. 10 parole da ordinare\. (.*)\.", record["name"]).group(1).split(", ")
 pool = named(words, pyatspi.ROLE_LIST, "Parole da ordinare")
-listed = [pool.getChildAtIndex(i).name for i in range(pool.childCount)]
+listed = [pool.getChildAtIndex(i).name.split(", ")[0] for i in range(pool.childCount)]
 if len(told) != 10 or told != listed:
     fail("told %s, listed %s" % (told, listed))
+
+# A random list by F5, put in order by ear: F6 to the words to order, Ctrl with
+# Down to the word wanted (each word told with its place), Space to move it.
+press("F5")
+record = expect(notification(r"NUOVO ELENCO\. 10 parole da ordinare\. .*\."), "the words drawn by F5")
+remaining = re.fullmatch(r"NUOVO ELENCO\. 10 parole da ordinare\. (.*)\.", record["name"]).group(1).split(", ")
+for place, wanted in enumerate(sorted(remaining, key=str.lower), 1):
+    press("F6")
+    expect(focus_on(r"%s, 1 di %d" % (re.escape(remaining[0]), len(remaining)), role="list item"),
+           "the first word to order, as F6 lands in the list")
+    for row in range(1, remaining.index(wanted) + 1):
+        press("ctrl+Down")
+        expect(focus_on(r"%s, %d di %d" % (re.escape(remaining[row]), row + 1, len(remaining)), role="list item"),
+               "the next word, without moving it")
+    press("space")
+    expect(focus_on("Parola da aggiungere", r"%s va al posto %d\. LISTA ORDINATA\..*" % (re.escape(wanted), place)),
+           "%s moved by Space to place %d" % (wanted, place))
+    remaining.remove(wanted)
+press("shift+F6")
+expect(focus_on(r".*, 1 di 10", role="list item"), "the words in order, reached by Shift+F6")
+press("ctrl+End")
+expect(focus_on(r".*, 10 di 10", role="list item"), "the last word in order")
+press("F6")
+expect(focus_on("Parola da aggiungere", role="text"), "the entry box again by F6")
+for record in heard:
+    for said in (record.get("name", ""), record.get("description", "")):
+        if ":" in said or "..." in said:
+            fail("spoken with a colon or an ellipsis: %r" % said)
+print("a random list drawn by F5 and put in order by ear, to LISTA ORDINATA")
 
 # Level 2: the check on request, with the misplaced pair.
 press("alt+l", "Down", "Return")
@@ -389,11 +423,11 @@ expect(notification(r"NUOVO ELENCO\. Verifica Intermedia o Finale\."), "the leve
 for typed in ("market", "man"):
     type_text(typed)
     press("Return")
-    expect(notification(r"Parola aggiunta: %s\." % typed.upper()), "the word typed")
+    expect(notification(r"Aggiunta la parola %s\." % typed.upper()), "the word typed")
 moved(TO_LIST1 + ("Down",), r"MARKET va al posto 1\.")
 moved(TO_LIST1 + ("Down",), r"MAN va al posto 2\. Correzioni  0\.")
 press("alt+v")
-expect(notification(r"LISTA ERRATA\. Clicca sul termine errato per rimuoverlo\. MAN precede MARKET\."), "the check")
+expect(notification(r"LISTA ERRATA\. MAN precede MARKET\. " + KEYS), "the check")
 
 # --- windows destroyed with the focus on each of their controls ---------------
 # Each window unloaded or deleted in the program's own ways (ESCI, Esc, the close
