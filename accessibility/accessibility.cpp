@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QRadioButton>
 
-#include <optional>
 
 namespace accessibility {
 
@@ -50,15 +49,10 @@ const ControlRole *ruleOf(const QWidget *widget)
     return nullptr;
 }
 
-std::optional<Role> roleOf(const QWidget *widget)
-{
-    const ControlRole *rule = ruleOf(widget);
-    return rule ? std::optional<Role>(rule->role) : std::nullopt;
-}
-
 bool neverShown(const QWidget *widget)
 {
-    return roleOf(widget) == Role::NeverShown;
+    const ControlRole *rule = ruleOf(widget);
+    return rule && rule->role == Role::NeverShown;
 }
 
 bool isClientArea(const QWidget *widget)
@@ -321,9 +315,9 @@ QAccessibleInterface *interfaceFor(const QString &, QObject *object)
 
 bool wantsOurInterface(const QWidget *widget)
 {
-    const std::optional<Role> role = roleOf(widget);
+    const ControlRole *rule = ruleOf(widget);
     return qobject_cast<const WrappingRadioButton *>(widget) || isClientArea(widget)
-           || (role && role != Role::NeverShown);
+           || (rule && rule->role != Role::NeverShown);
 }
 
 // Qt may have made its own interface for a control while the window was being
