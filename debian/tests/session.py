@@ -70,9 +70,10 @@ def window(title):
     return found
 
 
+# A caption's own blanks (" ESATTO ") may reach the bus.
 def caption(win, start):
     label = until(lambda: first(walk(win), lambda obj: obj.getRole() == pyatspi.ROLE_LABEL
-                                and obj.name.startswith(start)), "caption %r in %r" % (start, win.name))
+                                and obj.name.strip().startswith(start)), "caption %r in %r" % (start, win.name))
     print("caption: %s" % label.name)
 
 
@@ -115,8 +116,9 @@ press("Return", "Tab", "Tab", "Tab", "Down")
 
 placed = until(lambda: first(walk(words), lambda obj: obj.name == "Parole messe in ordine"
                              and obj.childCount), "word placed")
-if [word.name for word in placed] != ["ALBERO"]:
-    fail("placed %r, not ALBERO" % [word.name for word in placed])
+# Each word says its place after it: "ALBERO, 1 di 1".
+if [word.name for word in placed] != ["ALBERO, 1 di 1"]:
+    fail("placed %r, not ALBERO alone" % [word.name for word in placed])
 print("placed: ALBERO")
 press("Escape")
 window("LUPREDA")
