@@ -19,9 +19,10 @@ namespace narration {
 
 namespace {
 
-// A window's voice for news that comes without a move of the focus: an
-// accessible object of its own, without a widget, that a screen reader
-// announces each time it is shown with a new name.
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// A window's voice for news that comes without a move of the focus, where Qt
+// has no announcements (before 6.8): an accessible object of its own, without
+// a widget, that a screen reader reads as it is shown.
 class Notification : public QAccessibleInterface
 {
 public:
@@ -50,6 +51,7 @@ private:
     QPointer<QWidget> m_window;
     QString m_message;
 };
+#endif
 
 struct Narration
 {
@@ -70,7 +72,8 @@ struct Narration
     // once the desktop has activated it.
     QPointer<QWidget> awaitedWindow;
     QString awaitedNews;
-    QHash<const QWidget *, QAccessible::Id> notifications;
+    // Each window's last few voices, the newest last.
+    QHash<const QWidget *, QList<QAccessible::Id>> notifications;
     QHash<const QWidget *, QString> lastNotification;
     // The focus moves of a handler reach the screen reader once, when the
     // handler has ended and every control says what it should.
@@ -238,29 +241,51 @@ void applyStanding(QWidget *window, const QHash<QString, Spoken> &standing)
     }
 }
 
+void forgetVoices(const QWidget *window)
+{
+    for (const QAccessible::Id id : narration().notifications.take(window))
+        QAccessible::deleteAccessibleInterface(id);
+}
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+// The message travels in the event itself: a screen reader says it without a
+// role word, and a later message cannot overwrite it before it is read.
+void announce(QWidget *window, const QString &message)
+{
+    QAccessibleAnnouncementEvent said(window, message);
+    QAccessible::updateAccessibility(&said);
+}
+#else
+// A voice of its own for each message, kept while a few more follow: a
+// screen reader reads the message when it gets to it, maybe after the pupil's
+// next key has brought the next one.
+void announce(QWidget *window, const QString &message)
+{
+    constexpr qsizetype kVoicesKept = 4;
+    Narration &n = narration();
+    auto *notification = new Notification(window);
+    notification->say(message);
+    QList<QAccessible::Id> &voices = n.notifications[window];
+    voices << QAccessible::registerAccessibleInterface(notification);
+    if (voices.size() > kVoicesKept)
+        QAccessible::deleteAccessibleInterface(voices.takeFirst());
+    QAccessibleEvent shown(notification, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+#endif
+
 void notify(QWidget *window, const QString &message)
 {
     Narration &n = narration();
     if (gone(window))
         return;
-    n.lastNotification[window] = message;
-    QAccessible::Id id = n.notifications.value(window);
-    if (!id) {
-        id = QAccessible::registerAccessibleInterface(new Notification(window));
-        n.notifications.insert(window, id);
+    if (!n.lastNotification.contains(window))
         QObject::connect(window, &QObject::destroyed, qApp, [window] {
-            Narration &n = narration();
-            n.lastNotification.remove(window);
-            if (const QAccessible::Id id = n.notifications.take(window))
-                QAccessible::deleteAccessibleInterface(id);
+            narration().lastNotification.remove(window);
+            forgetVoices(window);
         });
-    }
-    auto *notification = static_cast<Notification *>(QAccessible::accessibleInterface(id));
-    notification->say(message);
-    QAccessibleEvent renamed(notification, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&renamed);
-    QAccessibleEvent shown(notification, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
+    n.lastNotification[window] = message;
+    announce(window, message);
 }
 
 // What a control says of itself as the focus arrives, besides its role.
@@ -494,8 +519,7 @@ void withdraw(QWidget *window)
         n.focusBefore.clear();
     // Its voice goes with it: a screen reader that asks finds it gone, not
     // half there.
-    if (const QAccessible::Id id = n.notifications.take(window))
-        QAccessible::deleteAccessibleInterface(id);
+    forgetVoices(window);
 }
 
 void setAlwaysNarrate(bool on)

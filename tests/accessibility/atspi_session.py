@@ -164,13 +164,21 @@ def on_focus(event):
     })
 
 
+# News without a move of the focus: an announcement of the window on Qt 6.8
+# and later, the message in the event; before, an object of role notification
+# shown with the message as its name.
 def on_showing(event):
     if event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
         heard.append({"kind": "notification", "name": event.source.name or ""})
 
 
+def on_announcement(event):
+    heard.append({"kind": "notification", "name": str(event.any_data or "")})
+
+
 pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
 pyatspi.Registry.registerEventListener(on_showing, "object:state-changed:showing")
+pyatspi.Registry.registerEventListener(on_announcement, "object:announcement")
 
 
 def describe(record):
