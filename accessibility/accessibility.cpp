@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QRadioButton>
 
-
 namespace accessibility {
 
 namespace {
