@@ -40,7 +40,6 @@ void WordOrderKeys::cycleFocus(int step)
     const int here = std::max(0, int(stops.indexOf(QApplication::focusWidget())));
     QWidget *next = stops[(here + step + stops.size()) % stops.size()];
     auto *list = qobject_cast<QListWidget *>(next);
-    const bool hadCurrent = list && list->currentIndex().isValid();
     next->setFocus(Qt::ShortcutFocusReason);
     if (!list || !list->hasFocus())
         return;
@@ -48,10 +47,13 @@ void WordOrderKeys::cycleFocus(int step)
     if (list->count() == 0)
         return;
     // Landing in a list tells the word the focus is on: the first one when
-    // none has it yet (without choosing it), or the one it had.
+    // none has it yet (without choosing it), or the one it had. A list that
+    // gives itself a current word as the focus arrives tells of it before
+    // the screen reader hears of the list, which then says no word: the word
+    // is told again after.
     if (!list->currentIndex().isValid())
         list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
-    else if (hadCurrent)
+    else
         accessibility::tellCurrentItem(list);
 }
 
