@@ -45,6 +45,20 @@ function(check_png file size)
     endif()
 endfunction()
 
+# AppStream 1.0 warns of a component without a homepage, which Lupreda has
+# none to name; it lets that warning be lowered to a pedantic note. Sets
+# out_var to the option that does so, empty on AppStream 0.16, and
+# version_var to appstreamcli's own version line.
+function(no_homepage_note out_var version_var)
+    execute_process(COMMAND appstreamcli --version OUTPUT_VARIABLE appstream)
+    set(option)
+    if(NOT appstream MATCHES "version: 0\\.")
+        set(option --override=url-homepage-missing=pedantic)
+    endif()
+    set(${out_var} ${option} PARENT_SCOPE)
+    set(${version_var} "${appstream}" PARENT_SCOPE)
+endfunction()
+
 # The program must start and keep running: ended by the timeout (124) means
 # it was up, showing its chooser offscreen. coreutils' timeout ends it, and
 # kills it if need be: execute_process's own TIMEOUT leaves the child running
@@ -163,11 +177,7 @@ if(MODE STREQUAL "metainfo")
     # AppStream, not from the file. 0.16 does not know the <developer>
     # element 1.0 asks for; and there is no homepage to name, which 1.0
     # warns of, and lets a component without one lower to a pedantic note.
-    execute_process(COMMAND appstreamcli --version OUTPUT_VARIABLE appstream)
-    set(no_homepage)
-    if(NOT appstream MATCHES "version: 0\\.")
-        set(no_homepage --override=url-homepage-missing=pedantic)
-    endif()
+    no_homepage_note(no_homepage appstream)
     execute_process(COMMAND appstreamcli validate --pedantic --no-net ${no_homepage} ${METAINFO}
         RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
     message("${appstream}${out}")
@@ -226,7 +236,8 @@ elseif(MODE STREQUAL "package")
     endif()
     check_tree(${WORK_DIR}/root/usr)
     # The metadata must find its desktop entry and icon in the installed tree.
-    run(appstreamcli validate-tree --no-net ${WORK_DIR}/root)
+    no_homepage_note(no_homepage appstream)
+    run(appstreamcli validate-tree --no-net ${no_homepage} ${WORK_DIR}/root)
     check_package_field(${deb} Package "^lupreda$")
     check_package_field(${deb} Version "^${VERSION}$")
     check_package_field(${deb} Section "^education$")
@@ -235,9 +246,10 @@ elseif(MODE STREQUAL "package")
     # A placeholder address would send a technician nowhere.
     check_package_field(${deb} Homepage "^$")
     check_catalogue(${WORK_DIR}/root)
-    # Versioned library dependencies are what dpkg-shlibdeps writes.
+    # Versioned library dependencies are what dpkg-shlibdeps writes (Qt's
+    # core library is libqt6core6t64 from Debian 13 on).
     foreach(library libc6 libqt6core6 libqt6gui6 libqt6widgets6 libpulse0)
-        check_package_field(${deb} Depends "(^|, )${library} \\(>= [^)]+\\)")
+        check_package_field(${deb} Depends "(^|, )${library}(t64)? \\(>= [^)]+\\)")
     endforeach()
     check_package_field(${deb} Depends "(^|, )fonts-liberation(,|$)")
     check_package_field(${deb} Depends "(^|, )qt6-qpa-plugins(,|$)")
