@@ -215,6 +215,15 @@ def expect(check, what):
 expect.seen = 0
 
 
+def ends_on(name, what):
+    """The last focus told is what a screen reader says last: Orca says a
+    list without its word when the word is told before the list."""
+    pump(0.5)
+    last = [record for record in heard if record["kind"] == "focus"][-1]
+    if not re.fullmatch(name, last["name"]):
+        fail("%s: the focus was told last on %s" % (what, describe(last)))
+
+
 def focus_on(name=None, description=None, role=None):
     def check(record):
         return (record["kind"] == "focus" and (name is None or re.fullmatch(name, record["name"]))
@@ -403,8 +412,9 @@ record = expect(notification(r"NUOVO ELENCO\. 10 parole da ordinare\. .*\."), "t
 remaining = re.fullmatch(r"NUOVO ELENCO\. 10 parole da ordinare\. (.*)\.", record["name"]).group(1).split(", ")
 for place, wanted in enumerate(sorted(remaining, key=str.lower), 1):
     press("F6")
-    expect(focus_on(r"%s, 1 di %d" % (re.escape(remaining[0]), len(remaining)), role="list item"),
-           "the first word to order, as F6 lands in the list")
+    first_word = r"%s, 1 di %d" % (re.escape(remaining[0]), len(remaining))
+    expect(focus_on(first_word, role="list item"), "the first word to order, as F6 lands in the list")
+    ends_on(first_word, "F6 into the words to order")
     for row in range(1, remaining.index(wanted) + 1):
         press("ctrl+Down")
         expect(focus_on(r"%s, %d di %d" % (re.escape(remaining[row]), row + 1, len(remaining)), role="list item"),
