@@ -336,18 +336,21 @@ private slots:
         QVERIFY(!told(FormId::WordOrder).contains(QLatin1Char(':')));
     }
 
+    static QAccessibleInterface *menuItem(QMenu *menu, const char *name)
+    {
+        QAccessibleInterface *self = accessible(menu);
+        for (int i = 0; i < self->childCount(); ++i)
+            if (self->child(i)->object() && self->child(i)->object()->objectName() == QLatin1String(name))
+                return self->child(i);
+        return nullptr;
+    }
+
     void optionItemsSayWhichIsChosenAndTheBlankOneIsASeparator()
     {
         recognition.open();
         auto *options = recognition.find<QMenu>("Opzioni");
         const QSize drawn = options->sizeHint();
-        QAccessibleInterface *menu = accessible(options);
-        const auto item = [menu](const char *name) -> QAccessibleInterface * {
-            for (int i = 0; i < menu->childCount(); ++i)
-                if (menu->child(i)->object() && menu->child(i)->object()->objectName() == QLatin1String(name))
-                    return menu->child(i);
-            return nullptr;
-        };
+        const auto item = [options](const char *name) { return menuItem(options, name); };
         QVERIFY(item("space"));
         QCOMPARE(item("space")->role(), QAccessible::Separator);
         QVERIFY(item("Mnu_Maiuscole")->state().checkable && item("Mnu_Maiuscole")->state().checked);
@@ -358,6 +361,16 @@ private slots:
         QVERIFY(!item("Mnu_Maiuscole")->state().checked && item("Mnu_minuscole")->state().checked);
         // The menu is drawn as before.
         QCOMPARE(options->sizeHint(), drawn);
+    }
+
+    // The language of random lists is on no caption: the Lingua menu says it.
+    void theWordLanguageChosenIsSaidByItsMenu()
+    {
+        words.open();
+        auto *languages = words.find<QMenu>("Lingua");
+        QVERIFY(menuItem(languages, "It")->state().checked && !menuItem(languages, "En")->state().checked);
+        words.choose("En");
+        QVERIFY(!menuItem(languages, "It")->state().checked && menuItem(languages, "En")->state().checked);
     }
 
     // Qt writes a line for each key once the accessibility bus has gone away:

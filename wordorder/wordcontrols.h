@@ -26,5 +26,8 @@ inline constexpr char Text2[] = "Text2";
 inline constexpr char liv1[] = "liv1";
 inline constexpr char liv2[] = "liv2";
 inline constexpr char livelli[] = "livelli";
+inline constexpr char Lingua[] = "Lingua";
+inline constexpr char It[] = "It";
+inline constexpr char En[] = "En";
 
 } // namespace wordcontrols

@@ -150,8 +150,8 @@ void WordOrderForm::connectHandlers()
 
     onChosen(this, names::liv1, &WordOrderForm::liv1_Click);
     onChosen(this, names::liv2, &WordOrderForm::liv2_Click);
-    onChosen(this, "It", &WordOrderForm::It_Click);
-    onChosen(this, "En", &WordOrderForm::En_Click);
+    onChosen(this, names::It, &WordOrderForm::It_Click);
+    onChosen(this, names::En, &WordOrderForm::En_Click);
     onChosen(this, "info", &WordOrderForm::info_Click);
 }
 

@@ -50,6 +50,8 @@ public:
     // The filled slots of the tables that mirror List1 and List2.
     QStringList poolWords() const;
     QStringList placedWords() const;
+    // Whether random lists come from the Italian words (Lingua menu).
+    bool italianWords() const { return ItalianWords; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;

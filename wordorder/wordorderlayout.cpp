@@ -62,9 +62,9 @@ const MenuDesign kMenus[] = {
     {MenuKind::Menu, names::livelli, "&Livelli"},
     {MenuKind::Item, names::liv1, "Verifica Immediata"},
     {MenuKind::Item, names::liv2, "Verifica Intermedia o Finale"},
-    {MenuKind::Menu, "Lingua", "Lingua"},
-    {MenuKind::Item, "It", "Italiano"},
-    {MenuKind::Item, "En", "Inglese"},
+    {MenuKind::Menu, names::Lingua, "Lingua"},
+    {MenuKind::Item, names::It, "Italiano"},
+    {MenuKind::Item, names::En, "Inglese"},
     {MenuKind::Command, "info", "&Informazioni"},
 };
 

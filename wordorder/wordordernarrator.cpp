@@ -3,6 +3,7 @@
 
 #include "accessibility/narratortools.h"
 #include "wordorder/wordcontrols.h"
+#include "wordorder/wordorderform.h"
 
 #include <QPlainTextEdit>
 #include <QWidget>
@@ -49,6 +50,9 @@ Snapshot WordOrderNarrator::read(const QWidget *window) const
     state.insert(QStringLiteral("errors"), errors && !errors->isHidden() ? errors->toPlainText() : QString());
     state.insert(QString::fromLatin1(names::List3), items(window, names::List3).join(QLatin1Char('\n')));
     state.insert(QStringLiteral("open"), flag(window->isVisible()));
+    // Not shown on screen: the language of random lists, as the Lingua menu chose it.
+    if (const auto *form = qobject_cast<const WordOrderForm *>(window))
+        state.insert(QStringLiteral("italian"), flag(form->italianWords()));
     return state;
 }
 
@@ -69,12 +73,16 @@ QHash<QString, Spoken> WordOrderNarrator::standing(const Snapshot &state) const
     const bool advice = state.value(names::Label5) == kClickAdvice;
     // The level chosen, as Label1 shows it.
     const bool immediate = state.value(names::Label1) == QLatin1String("Verifica Immediata");
-    Spoken level1, level2;
+    Spoken level1, level2, italian, english;
     level1.chosen = immediate ? 1 : 0;
     level2.chosen = immediate ? 0 : 1;
+    italian.chosen = state.value("italian").isEmpty() ? 0 : 1;
+    english.chosen = 1 - italian.chosen;
     return {
         {QString::fromLatin1(names::liv1), level1},
         {QString::fromLatin1(names::liv2), level2},
+        {QString::fromLatin1(names::It), italian},
+        {QString::fromLatin1(names::En), english},
         {QString::fromLatin1(names::Text1), named("Parola da aggiungere")},
         {QString::fromLatin1(names::List1), pool},
         {QString::fromLatin1(names::List2), ordered},
