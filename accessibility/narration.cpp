@@ -68,6 +68,8 @@ struct Narration
     // The news the focused control carries until the focus leaves it.
     QPointer<QWidget> carrier;
     QString carried;
+    // The last carrier, still saying its news after the focus left it.
+    QPointer<QWidget> lingering;
     // News for a window shown by the handler, which the focus reaches only
     // once the desktop has activated it.
     QPointer<QWidget> awaitedWindow;
@@ -167,9 +169,40 @@ void dropCarriedNews()
         setDescription(carrier, standingDescription(carrier));
 }
 
+// The control that carried the news says what it says without it.
+void endLingeringNews()
+{
+    Narration &n = narration();
+    QPointer<QWidget> control = std::exchange(n.lingering, nullptr);
+    if (control && control != n.carrier && !gone(control))
+        setDescription(control, standingDescription(control));
+}
+
+// The focus has left the control that carried the news, maybe at once, by
+// the pupil's next key: a screen reader may not have read it yet, and reads
+// it when it gets to the focus event. The control keeps saying the news a
+// while longer, until the focus comes back to it or it carries new news.
+void dropCarriedNewsLater()
+{
+    constexpr int kReadingTimeMs = 3000;
+    Narration &n = narration();
+    QPointer<QWidget> carrier = std::exchange(n.carrier, nullptr);
+    n.carried.clear();
+    if (!carrier || gone(carrier))
+        return;
+    endLingeringNews();
+    n.lingering = carrier;
+    QTimer::singleShot(kReadingTimeMs, carrier, [carrier] {
+        if (narration().lingering == carrier)
+            endLingeringNews();
+    });
+}
+
 void carry(QWidget *control, const QString &news, const QString &standing)
 {
     Narration &n = narration();
+    if (n.lingering == control)
+        n.lingering.clear();
     n.carrier = control;
     n.carried = news;
     setDescription(control, joined(news, standing));
@@ -190,7 +223,10 @@ void watchFocus()
         if (ui::handlerRunning() && now)
             n.arrivals.insert(now);
         if (old && old == n.carrier)
-            dropCarriedNews();
+            dropCarriedNewsLater();
+        // Back at the control whose news was told: it is old news now.
+        if (now && now == n.lingering)
+            endLingeringNews();
         if (now && n.awaitedWindow && now->window() == n.awaitedWindow) {
             n.awaitedWindow.clear();
             carry(now, std::exchange(n.awaitedNews, QString()), standingDescription(now));

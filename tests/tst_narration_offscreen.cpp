@@ -243,11 +243,19 @@ private slots:
         words.takeFirstWithArrow("List1");
         QCOMPARE(descriptionOf(entry),
                  QStringLiteral("CASETTA va al posto 2. LISTA ERRATA. CASETTA è fuori posto. %1").arg(kKeyAdvice));
-        words.find<QWidget>("Command1")->setFocus(Qt::TabFocusReason);
-        QCOMPARE(descriptionOf(entry), QString());
+        // The pupil's next key may take the focus away before a screen
+        // reader has read the news: the box keeps it a while, then drops it.
+        auto *button = words.find<QWidget>("Command1");
+        button->setFocus(Qt::TabFocusReason);
+        QVERIFY(descriptionOf(entry).startsWith(QStringLiteral("CASETTA va al posto 2.")));
+        QTRY_COMPARE_WITH_TIMEOUT(descriptionOf(entry), QString(), 5000);
         words.takeFirstWithArrow("List1");
         QCOMPARE(descriptionOf(entry), QStringLiteral("BALCONE va al posto 3. LISTA ERRATA. Sono fuori posto CASETTA "
                                                      "e BALCONE. %1 Correzioni  1.").arg(kKeyAdvice));
+        // Back at the box, the news it told is old.
+        button->setFocus(Qt::TabFocusReason);
+        entry->setFocus(Qt::TabFocusReason);
+        QCOMPARE(descriptionOf(entry), QString());
     }
 
     void theRandomListAndEachFinalCheckAreAnnounced()

@@ -189,8 +189,10 @@ def describe(record):
 
 
 def press(*keys):
+    """Each key, or each group of keys given as one string, which xdotool
+    sends at once."""
     for key in keys:
-        subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
+        subprocess.run(["xdotool", "key", "--clearmodifiers"] + key.split(), check=True)
         pump(0.15)
 
 
@@ -419,11 +421,15 @@ for place, wanted in enumerate(sorted(remaining, key=str.lower), 1):
         press("ctrl+Down")
         expect(focus_on(r"%s, %d di %d" % (re.escape(remaining[row]), row + 1, len(remaining)), role="list item"),
                "the next word, without moving it")
-    press("space")
+    if len(remaining) > 1:
+        press("space")
+    else:
+        # The last move and Shift+F6 at once: the focus has left the box by
+        # the time its news is read, and the news is still there.
+        press("space shift+F6")
     expect(focus_on("Parola da aggiungere", r"%s va al posto %d\. LISTA ORDINATA\..*" % (re.escape(wanted), place)),
            "%s moved by Space to place %d" % (wanted, place))
     remaining.remove(wanted)
-press("shift+F6")
 expect(focus_on(r".*, 1 di 10", role="list item"), "the words in order, reached by Shift+F6")
 press("ctrl+End")
 expect(focus_on(r".*, 10 di 10", role="list item"), "the last word in order")
