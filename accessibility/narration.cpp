@@ -159,14 +159,24 @@ void setDescription(QWidget *control, const QString &description)
         control->setAccessibleDescription(description);
 }
 
-void dropCarriedNews()
+// What the control says of itself, without news.
+void sayStanding(QWidget *control)
+{
+    if (control && !gone(control))
+        setDescription(control, standingDescription(control));
+}
+
+// The news carried so far is over; returns the control that carried it.
+QPointer<QWidget> takeCarrier()
 {
     Narration &n = narration();
-    QPointer<QWidget> carrier = n.carrier;
-    n.carrier.clear();
     n.carried.clear();
-    if (carrier && !gone(carrier))
-        setDescription(carrier, standingDescription(carrier));
+    return std::exchange(n.carrier, nullptr);
+}
+
+void dropCarriedNews()
+{
+    sayStanding(takeCarrier());
 }
 
 // The control that carried the news says what it says without it.
@@ -174,8 +184,8 @@ void endLingeringNews()
 {
     Narration &n = narration();
     QPointer<QWidget> control = std::exchange(n.lingering, nullptr);
-    if (control && control != n.carrier && !gone(control))
-        setDescription(control, standingDescription(control));
+    if (control != n.carrier)
+        sayStanding(control);
 }
 
 // The focus has left the control that carried the news, maybe at once, by
@@ -185,13 +195,11 @@ void endLingeringNews()
 void dropCarriedNewsLater()
 {
     constexpr int kReadingTimeMs = 3000;
-    Narration &n = narration();
-    QPointer<QWidget> carrier = std::exchange(n.carrier, nullptr);
-    n.carried.clear();
+    QPointer<QWidget> carrier = takeCarrier();
     if (!carrier || gone(carrier))
         return;
     endLingeringNews();
-    n.lingering = carrier;
+    narration().lingering = carrier;
     QTimer::singleShot(kReadingTimeMs, carrier, [carrier] {
         if (narration().lingering == carrier)
             endLingeringNews();
