@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Run by scripts/orca-transcript, on its private desktop: Orca started in
-# Italian, then the program; the word window opened from the chooser, a list
+# Run by scripts/orca-transcript, on the accessibility test's private desktop:
+# a silent sound server for speech, Orca started in Italian, then the program; the word window opened from the chooser, a list
 # drawn by F5 and put in order by F6, Ctrl+Down and Space, slowly enough for
 # every sentence to be said. The words to reach are read through AT-SPI; what
 # is printed is what Orca sent to speech, after the key that made it.
@@ -50,6 +50,16 @@ def spoken():
                 (re.match(r"(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*)'\s*\{", line) for line in log) if match]
 
 
+# Speech goes to a sound server of this desktop's own.
+sound_server = os.path.join(SCRATCH, "pulse")
+pulse = subprocess.Popen(["bash", os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support",
+                                               "pulseaudio.sh"), sound_server],
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+os.environ["PULSE_SERVER"] = "unix:" + sound_server
+for _ in range(100):
+    if os.path.exists(sound_server):
+        break
+    time.sleep(0.1)
 italian = dict(os.environ, LANG="it_IT.UTF-8", LANGUAGE="it", LC_ALL="it_IT.UTF-8")
 orca = subprocess.Popen(["orca", "--replace", "--disable", "braille", "--user-prefs", os.path.join(SCRATCH, "orca"),
                          "--debug-file", DEBUG_LOG], env=italian,
@@ -79,6 +89,9 @@ finally:
         orca.wait(5)
     except subprocess.TimeoutExpired:
         orca.kill()
+    # speech-dispatcher and its module outlive their client.
+    subprocess.run(["pkill", "-f", os.path.join(SCRATCH, "run", "speech-dispatcher")])
+    pulse.terminate()
 
 said = spoken()
 for when, what in sorted([(when, "  " + words) for when, words in said] + [(when, "[%s]" % key) for when, key in keys]):
